@@ -1,0 +1,32 @@
+#pragma once
+
+#include <bit>
+
+namespace kumoji {
+
+// A candidate mask holds digit d in bit d - 1; a filled cell's mask is 0.
+inline constexpr int AllDigits = 0x1FF;
+
+// The bit of a digit, 0 for anything outside 1..9 so that a stray value can
+// never shift out of range.
+constexpr int DigitBit(int Digit) {
+    return Digit >= 1 && Digit <= 9 ? 1 << (Digit - 1) : 0;
+}
+
+// Number of digits among bits 0..8.
+constexpr int DigitCount(int Mask) {
+    return std::popcount(static_cast<unsigned>(Mask & AllDigits));
+}
+
+// The lowest digit of a mask, 0 when it holds none.
+constexpr int LowestDigit(int Mask) {
+    const unsigned Bits = static_cast<unsigned>(Mask & AllDigits);
+    return Bits == 0 ? 0 : std::countr_zero(Bits) + 1;
+}
+
+// True when Mask is exactly one digit's bit.
+constexpr bool IsSingleDigitMask(int Mask) {
+    return Mask > 0 && Mask <= 256 && (Mask & (Mask - 1)) == 0;
+}
+
+} // namespace kumoji

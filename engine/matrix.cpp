@@ -1,0 +1,306 @@
+#include "engine/matrix.h"
+
+#include "engine/grid_checks.h"
+
+namespace kumoji {
+
+TMatrix::TMatrix() {
+    Reset();
+}
+
+void TMatrix::Reset() {
+    Values.fill(0);
+    Candidates.fill(AllDigits);
+}
+
+int TMatrix::GetValue(int Col, int Row) const {
+    if (Col < 0 || Col > 8 || Row < 0 || Row > 8) {
+        return -1;
+    }
+    return Values[CellIndex(Col, Row)];
+}
+
+void TMatrix::SetValue(int Col, int Row, int Value) {
+    if (Col < 0 || Col > 8 || Row < 0 || Row > 8) {
+        return;
+    }
+    // A value above 9 has no candidate bit and would corrupt every later check.
+    assert(Value <= 9 && "value above 9");
+    if (Value > 9) {
+        return;
+    }
+    const int Index = CellIndex(Col, Row);
+    if (Value >= 1) {
+        Values[Index] = Value;
+        Candidates[Index] = 0;
+        const int Keep = AllDigits ^ DigitBit(Value);
+        for (int R = 0; R < 9; ++R) {
+            Candidates[CellIndex(Col, R)] &= Keep;
+        }
+        for (int C = 0; C < 9; ++C) {
+            Candidates[CellIndex(C, Row)] &= Keep;
+        }
+        const int BoxCol = Col / 3 * 3;
+        const int BoxRow = Row / 3 * 3;
+        for (int R = BoxRow; R < BoxRow + 3; ++R) {
+            for (int C = BoxCol; C < BoxCol + 3; ++C) {
+                Candidates[CellIndex(C, R)] &= Keep;
+            }
+        }
+        return;
+    }
+
+    const int Old = Values[Index];
+    // Only 0 means empty; a negative value would read as neither empty nor a digit.
+    Values[Index] = 0;
+
+    // Digits held by each row, column and box after the clearing.
+    int RowHeld[9] = {};
+    int ColHeld[9] = {};
+    int BoxHeld[9] = {};
+    for (int R = 0; R < 9; ++R) {
+        for (int C = 0; C < 9; ++C) {
+            const int Bit = DigitBit(Values[CellIndex(C, R)]);
+            RowHeld[R] |= Bit;
+            ColHeld[C] |= Bit;
+            BoxHeld[R / 3 * 3 + C / 3] |= Bit;
+        }
+    }
+    // The old digit comes back wherever no unit holds it, also in cells where
+    // a deduction pass had removed it.
+    const int OldBit = DigitBit(Old);
+    if (OldBit != 0) {
+        for (int R = 0; R < 9; ++R) {
+            for (int C = 0; C < 9; ++C) {
+                const int I = CellIndex(C, R);
+                if (Values[I] == 0 &&
+                    ((RowHeld[R] | ColHeld[C] | BoxHeld[R / 3 * 3 + C / 3]) & OldBit) == 0) {
+                    Candidates[I] |= OldBit;
+                }
+            }
+        }
+    }
+    Candidates[Index] = AllDigits & ~(RowHeld[Row] | ColHeld[Col] | BoxHeld[Row / 3 * 3 + Col / 3]);
+}
+
+int TMatrix::GetCandidates(int Col, int Row) const {
+    return CellInGrid(Col, Row) ? Candidates[CellIndex(Col, Row)] : 0;
+}
+
+bool TMatrix::HasCandidate(int Col, int Row, int Digit) const {
+    return CellInGrid(Col, Row) && (Candidates[CellIndex(Col, Row)] & DigitBit(Digit)) > 0;
+}
+
+void TMatrix::RemoveCandidate(int Col, int Row, int Digit) {
+    if (CellInGrid(Col, Row)) {
+        Candidates[CellIndex(Col, Row)] &= AllDigits ^ DigitBit(Digit);
+    }
+}
+
+int TMatrix::CandidateCount(int Col, int Row) const {
+    return DigitCount(GetCandidates(Col, Row));
+}
+
+std::string TMatrix::CandidateText(int Col, int Row) const {
+    const int Mask = GetCandidates(Col, Row);
+    std::string Text;
+    for (int Digit = 1; Digit <= 9; ++Digit) {
+        if (Mask & DigitBit(Digit)) {
+            Text += static_cast<char>('0' + Digit);
+        }
+    }
+    return Text;
+}
+
+bool TMatrix::RowHas(int Row, int Value) const {
+    if (!LineInGrid(Row)) {
+        return false;
+    }
+    for (int Col = 0; Col < 9; ++Col) {
+        if (Values[CellIndex(Col, Row)] == Value) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool TMatrix::ColHas(int Col, int Value) const {
+    if (!LineInGrid(Col)) {
+        return false;
+    }
+    for (int Row = 0; Row < 9; ++Row) {
+        if (Values[CellIndex(Col, Row)] == Value) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool TMatrix::BoxHas(int Col, int Row, int Value) const {
+    if (!CellInGrid(Col, Row)) {
+        return false;
+    }
+    const int Left = Col / 3 * 3;
+    const int Top = Row / 3 * 3;
+    for (int R = Top; R < Top + 3; ++R) {
+        for (int C = Left; C < Left + 3; ++C) {
+            if (Values[CellIndex(C, R)] == Value) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+int TMatrix::RowEmptyCount(int Row) const {
+    if (!LineInGrid(Row)) {
+        return 0;
+    }
+    int Count = 0;
+    for (int Col = 0; Col < 9; ++Col) {
+        Count += Values[CellIndex(Col, Row)] == 0;
+    }
+    return Count;
+}
+
+int TMatrix::ColEmptyCount(int Col) const {
+    if (!LineInGrid(Col)) {
+        return 0;
+    }
+    int Count = 0;
+    for (int Row = 0; Row < 9; ++Row) {
+        Count += Values[CellIndex(Col, Row)] == 0;
+    }
+    return Count;
+}
+
+int TMatrix::BoxEmptyCount(int BoxCol, int BoxRow) const {
+    if (!BoxInGrid(BoxCol, BoxRow)) {
+        return 0;
+    }
+    int Count = 0;
+    for (int R = BoxRow * 3; R < BoxRow * 3 + 3; ++R) {
+        for (int C = BoxCol * 3; C < BoxCol * 3 + 3; ++C) {
+            Count += Values[CellIndex(C, R)] == 0;
+        }
+    }
+    return Count;
+}
+
+int TMatrix::EmptyCount() const {
+    int Count = 0;
+    for (int Row = 0; Row < 9; ++Row) {
+        Count += RowEmptyCount(Row);
+    }
+    return Count;
+}
+
+void TMatrix::CopyFrom(const TMatrix& Source) {
+    Values = Source.Values;
+    Candidates = Source.Candidates;
+}
+
+bool TMatrix::ScanRow(int Row, int Digit, TD2IntegerList& Places, TPoint& Cell) const {
+    Places.Clear();
+    if (!LineInGrid(Row)) {
+        return false;
+    }
+    const int Bit = DigitBit(Digit);
+    for (int Col = 0; Col < 9; ++Col) {
+        const int I = CellIndex(Col, Row);
+        if (Values[I] == Digit) {
+            Cell = TPoint{Col, Row};
+            return true;
+        }
+        if (Candidates[I] & Bit) {
+            Places.Add(Col, Row);
+        }
+    }
+    return false;
+}
+
+bool TMatrix::ScanCol(int Col, int Digit, TD2IntegerList& Places, TPoint& Cell) const {
+    Places.Clear();
+    if (!LineInGrid(Col)) {
+        return false;
+    }
+    const int Bit = DigitBit(Digit);
+    for (int Row = 0; Row < 9; ++Row) {
+        const int I = CellIndex(Col, Row);
+        if (Values[I] == Digit) {
+            Cell = TPoint{Col, Row};
+            return true;
+        }
+        if (Candidates[I] & Bit) {
+            Places.Add(Col, Row);
+        }
+    }
+    return false;
+}
+
+bool TMatrix::ScanBox(int BoxCol, int BoxRow, int Digit, TD2IntegerList& Places,
+                      TPoint& Cell) const {
+    Places.Clear();
+    if (!BoxInGrid(BoxCol, BoxRow)) {
+        return false;
+    }
+    const int Bit = DigitBit(Digit);
+    // Column by column, so Places comes out in column-major order.
+    for (int C = BoxCol * 3; C < BoxCol * 3 + 3; ++C) {
+        for (int R = BoxRow * 3; R < BoxRow * 3 + 3; ++R) {
+            const int I = CellIndex(C, R);
+            if (Values[I] == Digit) {
+                Cell = TPoint{C, R};
+                return true;
+            }
+            if (Candidates[I] & Bit) {
+                Places.Add(C, R);
+            }
+        }
+    }
+    return false;
+}
+
+int TMatrix::CheckState() const {
+    // A filled cell stands for its digit, an empty one for its candidates.
+    auto Contribution = [this](int C, int R) {
+        const int I = CellIndex(C, R);
+        return Values[I] > 0 ? DigitBit(Values[I]) : Candidates[I];
+    };
+    for (int R = 0; R < 9; ++R) {
+        int Union = 0;
+        for (int C = 0; C < 9; ++C) {
+            Union |= Contribution(C, R);
+        }
+        if (Union != AllDigits) {
+            return 3;
+        }
+    }
+    for (int C = 0; C < 9; ++C) {
+        int Union = 0;
+        for (int R = 0; R < 9; ++R) {
+            Union |= Contribution(C, R);
+        }
+        if (Union != AllDigits) {
+            return 3;
+        }
+    }
+    int AllMasks = 0;
+    for (int BoxRow = 0; BoxRow < 3; ++BoxRow) {
+        for (int BoxCol = 0; BoxCol < 3; ++BoxCol) {
+            int Union = 0;
+            for (int R = BoxRow * 3; R < BoxRow * 3 + 3; ++R) {
+                for (int C = BoxCol * 3; C < BoxCol * 3 + 3; ++C) {
+                    Union |= Contribution(C, R);
+                    AllMasks |= Candidates[CellIndex(C, R)];
+                }
+            }
+            if (Union != AllDigits) {
+                return 3;
+            }
+        }
+    }
+    return AllMasks == 0 ? 1 : 0;
+}
+
+} // namespace kumoji

@@ -1,0 +1,95 @@
+#pragma once
+
+// The grid. Every operation takes the column first: (Col, Row), each 0..8
+// from the top-left. Cells are stored row-major, index = Col + 9 * Row:
+//
+//          Col 0  1  2   3  4  5   6  7  8
+//   Row 0  [ 0  1  2 |  3  4  5 |  6  7  8 ]
+//   Row 1  [ 9 10 11 | 12 13 14 | 15 16 17 ]   box (0,0) | box (1,0) | box (2,0)
+//   Row 2  [18 19 20 | 21 22 23 | 24 25 26 ]
+//          ----------+----------+----------
+//   Row 3  [27 28 29 | 30 31 32 | 33 34 35 ]
+//   Row 4  [36 37 38 | 39 40 41 | 42 43 44 ]   box (0,1) | box (1,1) | box (2,1)
+//   Row 5  [45 46 47 | 48 49 50 | 51 52 53 ]
+//          ----------+----------+----------
+//   Row 6  [54 55 56 | 57 58 59 | 60 61 62 ]
+//   Row 7  [63 64 65 | 66 67 68 | 69 70 71 ]   box (0,2) | box (1,2) | box (2,2)
+//   Row 8  [72 73 74 | 75 76 77 | 78 79 80 ]
+//
+// A box is (BoxCol, BoxRow) = (Col / 3, Row / 3). A stack is three columns
+// of boxes (0-2, 3-5, 6-8), a band three rows of them.
+//
+// Values[i] is 0 for an empty cell or the digit 1..9. Candidates[i] is the
+// cell's candidate mask (see digit_mask.h); SetValue keeps it in step with
+// the values, the deduction passes only ever clear bits of it.
+//
+// Coordinates outside the grid are a programming error: they assert in debug
+// builds and otherwise read as an empty, candidate-free cell and write nothing.
+
+#include "engine/digit_mask.h"
+#include "engine/intlist.h"
+#include "engine/point.h"
+
+#include <array>
+#include <string>
+
+namespace kumoji {
+
+class TMatrix {
+public:
+    TMatrix();
+
+    std::array<int, 81> Values;
+    std::array<int, 81> Candidates;
+
+    // Grid, candidates and units.
+    void Reset();
+    int GetValue(int Col, int Row) const;
+    void SetValue(int Col, int Row, int Value);
+    int GetCandidates(int Col, int Row) const;
+    bool HasCandidate(int Col, int Row, int Digit) const;
+    void RemoveCandidate(int Col, int Row, int Digit);
+    int CandidateCount(int Col, int Row) const;
+    std::string CandidateText(int Col, int Row) const;
+    bool RowHas(int Row, int Value) const;
+    bool ColHas(int Col, int Value) const;
+    bool BoxHas(int Col, int Row, int Value) const;
+    int RowEmptyCount(int Row) const;
+    int ColEmptyCount(int Col) const;
+    int BoxEmptyCount(int BoxCol, int BoxRow) const;
+    int EmptyCount() const;
+    void CopyFrom(const TMatrix& Source);
+    bool ScanRow(int Row, int Digit, TD2IntegerList& Places, TPoint& Cell) const;
+    bool ScanCol(int Col, int Digit, TD2IntegerList& Places, TPoint& Cell) const;
+    bool ScanBox(int BoxCol, int BoxRow, int Digit, TD2IntegerList& Places, TPoint& Cell) const;
+    // 0 open, 1 solved, 3 contradiction.
+    int CheckState() const;
+
+    // Singles.
+    bool FindEmptyCell(int& Col, int& Row, int& Digit) const;
+    bool FindLeftPlace(int Digit, int& Col, int& Row) const;
+    bool FindMissingNumber(int& Digit, int& Col, int& Row) const;
+    bool FindSingle(int& Col, int& Row, int& Digit) const;
+
+    // Reservations: remove candidates, never change a value.
+    bool ApplyMyReserved();
+    // Work, when given, is the grid the pass reads and changes; otherwise it
+    // runs on a private copy of this grid.
+    bool FindMyReservedMove(int Digit, int& Col, int& Row, int& Found,
+                            TMatrix* Work = nullptr) const;
+    bool ApplyYourReserved();
+    bool ApplyOurReserved();
+    bool ApplyReservations();
+
+    // Assumptions and trials on two-candidate cells.
+    bool FindForcedPlace(int Digit, TPoint& Cell) const;
+    bool DigitBlocked(int Digit) const;
+    bool TestAssumption(int Assumed, int Col, int Row, int Watched) const;
+    bool FindKeepOffMove(int& Col, int& Row, int& Digit) const;
+    bool FindGetOutMove(int& Col, int& Row, int& Digit) const;
+    // 1 solved, 2 stuck, 3 contradiction.
+    int TryValue(int Col, int Row, int Digit) const;
+    bool ApplyPuzzled();
+};
+
+} // namespace kumoji
