@@ -1,0 +1,350 @@
+#include "engine/grid_checks.h"
+#include "engine/matrix.h"
+
+#include <array>
+
+namespace kumoji {
+
+namespace {
+
+using TUnit = std::array<int, 9>;
+
+// The 27 units in the order the subset passes visit them: rows (cells in
+// column order), columns (cells in row order), then boxes with the box row
+// outer and the box column inner, cells row by row within a box.
+constexpr std::array<TUnit, 27> MakeRowMajorUnits() {
+    std::array<TUnit, 27> Units{};
+    for (int N = 0; N < 9; ++N) {
+        for (int K = 0; K < 9; ++K) {
+            Units[N][K] = CellIndex(K, N);
+            Units[9 + N][K] = CellIndex(N, K);
+            Units[18 + N][K] = CellIndex(N % 3 * 3 + K % 3, N / 3 * 3 + K / 3);
+        }
+    }
+    return Units;
+}
+
+// The same units with the cells of a box in column-major order, the order in
+// which the box scan lists them.
+constexpr std::array<TUnit, 27> MakeScanUnits() {
+    std::array<TUnit, 27> Units = MakeRowMajorUnits();
+    for (int N = 0; N < 9; ++N) {
+        for (int K = 0; K < 9; ++K) {
+            Units[18 + N][K] = CellIndex(N % 3 * 3 + K / 3, N / 3 * 3 + K % 3);
+        }
+    }
+    return Units;
+}
+
+constexpr std::array<TUnit, 27> RowMajorUnits = MakeRowMajorUnits();
+constexpr std::array<TUnit, 27> ScanUnits = MakeScanUnits();
+
+// Clears Bits from one mask; true when one of them was set.
+inline bool ClearBits(int& Mask, int Bits) {
+    const bool Had = (Mask & Bits) != 0;
+    Mask &= AllDigits ^ Bits;
+    return Had;
+}
+
+// Locked candidates of one digit along the rows: pointing from each box,
+// then claiming from each row. Removals are live.
+bool RowPass(TMatrix& Grid, int Digit, TD2IntegerList& Places) {
+    const int Bit = DigitBit(Digit);
+    bool Changed = false;
+    for (int BoxRow = 0; BoxRow < 3; ++BoxRow) {
+        for (int BoxCol = 0; BoxCol < 3; ++BoxCol) {
+            int RowsWith = 0;
+            int TheRow = -1;
+            for (int R = BoxRow * 3; R < BoxRow * 3 + 3; ++R) {
+                int Count = 0;
+                for (int C = BoxCol * 3; C < BoxCol * 3 + 3; ++C) {
+                    Count += (Grid.Candidates[CellIndex(C, R)] & Bit) > 0;
+                }
+                if (Count > 0) {
+                    ++RowsWith;
+                    TheRow = R;
+                }
+            }
+            if (RowsWith == 1) {
+                for (int C = 0; C < 9; ++C) {
+                    if (C / 3 != BoxCol && (Grid.Candidates[CellIndex(C, TheRow)] & Bit)) {
+                        Changed |= ClearBits(Grid.Candidates[CellIndex(C, TheRow)], Bit);
+                    }
+                }
+            }
+        }
+    }
+    TPoint Cell;
+    for (int K = 0; K < 9; ++K) {
+        if (Grid.ScanRow(K, Digit, Places, Cell) || Places.GetCount() < 2) {
+            continue;
+        }
+        const int Stack = Places[0].X / 3;
+        bool OneStack = true;
+        for (int I = 1; I < Places.GetCount(); ++I) {
+            OneStack = OneStack && Places[I].X / 3 == Stack;
+        }
+        if (!OneStack) {
+            continue;
+        }
+        for (int R = K / 3 * 3; R < K / 3 * 3 + 3; ++R) {
+            for (int C = Stack * 3; R != K && C < Stack * 3 + 3; ++C) {
+                if (Grid.Candidates[CellIndex(C, R)] & Bit) {
+                    Changed |= ClearBits(Grid.Candidates[CellIndex(C, R)], Bit);
+                }
+            }
+        }
+    }
+    return Changed;
+}
+
+// The same along the columns.
+bool ColPass(TMatrix& Grid, int Digit, TD2IntegerList& Places) {
+    const int Bit = DigitBit(Digit);
+    bool Changed = false;
+    for (int BoxRow = 0; BoxRow < 3; ++BoxRow) {
+        for (int BoxCol = 0; BoxCol < 3; ++BoxCol) {
+            int ColsWith = 0;
+            int TheCol = -1;
+            for (int C = BoxCol * 3; C < BoxCol * 3 + 3; ++C) {
+                int Count = 0;
+                for (int R = BoxRow * 3; R < BoxRow * 3 + 3; ++R) {
+                    Count += (Grid.Candidates[CellIndex(C, R)] & Bit) > 0;
+                }
+                if (Count > 0) {
+                    ++ColsWith;
+                    TheCol = C;
+                }
+            }
+            if (ColsWith == 1) {
+                for (int R = 0; R < 9; ++R) {
+                    if (R / 3 != BoxRow && (Grid.Candidates[CellIndex(TheCol, R)] & Bit)) {
+                        Changed |= ClearBits(Grid.Candidates[CellIndex(TheCol, R)], Bit);
+                    }
+                }
+            }
+        }
+    }
+    TPoint Cell;
+    for (int K = 0; K < 9; ++K) {
+        if (Grid.ScanCol(K, Digit, Places, Cell) || Places.GetCount() < 2) {
+            continue;
+        }
+        const int Band = Places[0].Y / 3;
+        bool OneBand = true;
+        for (int I = 1; I < Places.GetCount(); ++I) {
+            OneBand = OneBand && Places[I].Y / 3 == Band;
+        }
+        if (!OneBand) {
+            continue;
+        }
+        for (int C = K / 3 * 3; C < K / 3 * 3 + 3; ++C) {
+            for (int R = Band * 3; C != K && R < Band * 3 + 3; ++R) {
+                if (Grid.Candidates[CellIndex(C, R)] & Bit) {
+                    Changed |= ClearBits(Grid.Candidates[CellIndex(C, R)], Bit);
+                }
+            }
+        }
+    }
+    return Changed;
+}
+
+} // namespace
+
+bool TMatrix::ApplyMyReserved() {
+    bool Changed = false;
+    for (int R = 0; R < 9; ++R) {
+        const int Top = R / 3 * 3;
+        for (int S = 0; S < 3; ++S) {
+            int Seg = 0;
+            int Line = 0;
+            int Box = 0;
+            for (int C = 0; C < 9; ++C) {
+                (C / 3 == S ? Seg : Line) |= Candidates[CellIndex(C, R)];
+            }
+            for (int BR = Top; BR < Top + 3; ++BR) {
+                for (int C = S * 3; BR != R && C < S * 3 + 3; ++C) {
+                    Box |= Candidates[CellIndex(C, BR)];
+                }
+            }
+            const int Pointing = Seg & Line & ~Box & AllDigits;
+            const int Claiming = Seg & Box & ~Line & AllDigits;
+            if (Pointing != 0) {
+                for (int C = 0; C < 9; ++C) {
+                    if (C / 3 != S) {
+                        Changed |= ClearBits(Candidates[CellIndex(C, R)], Pointing);
+                    }
+                }
+            }
+            if (Claiming != 0) {
+                for (int BR = Top; BR < Top + 3; ++BR) {
+                    for (int C = S * 3; BR != R && C < S * 3 + 3; ++C) {
+                        Changed |= ClearBits(Candidates[CellIndex(C, BR)], Claiming);
+                    }
+                }
+            }
+        }
+    }
+    for (int C = 0; C < 9; ++C) {
+        const int Left = C / 3 * 3;
+        for (int S = 0; S < 3; ++S) {
+            int Seg = 0;
+            int Line = 0;
+            int Box = 0;
+            for (int R = 0; R < 9; ++R) {
+                (R / 3 == S ? Seg : Line) |= Candidates[CellIndex(C, R)];
+            }
+            for (int BC = Left; BC < Left + 3; ++BC) {
+                for (int R = S * 3; BC != C && R < S * 3 + 3; ++R) {
+                    Box |= Candidates[CellIndex(BC, R)];
+                }
+            }
+            const int Pointing = Seg & Line & ~Box & AllDigits;
+            const int Claiming = Seg & Box & ~Line & AllDigits;
+            if (Pointing != 0) {
+                for (int R = 0; R < 9; ++R) {
+                    if (R / 3 != S) {
+                        Changed |= ClearBits(Candidates[CellIndex(C, R)], Pointing);
+                    }
+                }
+            }
+            if (Claiming != 0) {
+                for (int BC = Left; BC < Left + 3; ++BC) {
+                    for (int R = S * 3; BC != C && R < S * 3 + 3; ++R) {
+                        Changed |= ClearBits(Candidates[CellIndex(BC, R)], Claiming);
+                    }
+                }
+            }
+        }
+    }
+    return Changed;
+}
+
+bool TMatrix::FindMyReservedMove(int Digit, int& Col, int& Row, int& Found, TMatrix* Work) const {
+    TMatrix Copy;
+    if (Work == nullptr) {
+        Copy = *this;
+        Work = &Copy;
+    }
+    TD2IntegerList Places;
+    bool Changed = RowPass(*Work, Digit, Places);
+    while (ColPass(*Work, Digit, Places)) {
+        Changed = true;
+        if (!RowPass(*Work, Digit, Places)) {
+            break;
+        }
+    }
+    if (!Changed) {
+        return false;
+    }
+    if (Work->FindEmptyCell(Col, Row, Found)) {
+        return true;
+    }
+    if (Work->FindLeftPlace(Digit, Col, Row)) {
+        Found = Digit;
+        return true;
+    }
+    return Work->FindMissingNumber(Found, Col, Row);
+}
+
+bool TMatrix::ApplyYourReserved() {
+    // Every test reads the state at the start of the call; removals go live.
+    const TMatrix Snapshot = *this;
+    bool Changed = false;
+    for (const TUnit& Unit : RowMajorUnits) {
+        int Empty = 0;
+        for (const int I : Unit) {
+            Empty += Snapshot.Values[I] == 0;
+        }
+        int Remaining = Empty;
+        for (int P = 0; P < 9; ++P) {
+            const int Mask = Snapshot.Candidates[Unit[P]];
+            const int N = DigitCount(Mask);
+            if (N <= 1) {
+                continue;
+            }
+            if (N <= Remaining && N < Empty) {
+                int Group = 1;
+                for (int Q = P + 1; Q < 9; ++Q) {
+                    Group += Snapshot.Candidates[Unit[Q]] == Mask;
+                }
+                if (Group == N) {
+                    for (int Q = 0; Q < 9; ++Q) {
+                        const int I = Unit[Q];
+                        const bool Other = Q != P && Snapshot.Values[I] == 0 &&
+                                           (Q < P || Snapshot.Candidates[I] != Mask);
+                        if (Other && Candidates[I] != 0) {
+                            const int Old = Candidates[I];
+                            Candidates[I] = Old & ~Mask;
+                            Changed |= Candidates[I] != Old;
+                        }
+                    }
+                }
+            }
+            --Remaining;
+        }
+    }
+    return Changed;
+}
+
+bool TMatrix::ApplyOurReserved() {
+    // Places come from the state at the start of the call, and every write
+    // starts from that state, so a later write to a cell replaces an earlier one.
+    const TMatrix Snapshot = *this;
+    bool Changed = false;
+    for (const TUnit& Unit : ScanUnits) {
+        // Places[d] as the unit's scan lists it, as a set of positions in scan
+        // order: the scan stops at a cell holding d, before looking at its mask.
+        std::array<int, 10> Places{};
+        int Stopped = 0;
+        for (int P = 0; P < 9; ++P) {
+            const int I = Unit[P];
+            Stopped |= DigitBit(Snapshot.Values[I]);
+            int Admitted = Snapshot.Candidates[I] & AllDigits & ~Stopped;
+            while (Admitted != 0) {
+                Places[LowestDigit(Admitted)] |= 1 << P;
+                Admitted &= Admitted - 1;
+            }
+        }
+        for (int D = 1; D <= 9; ++D) {
+            int Digits = DigitBit(D);
+            for (int E = D + 1; E <= 9; ++E) {
+                if (Places[E] == Places[D]) {
+                    Digits |= DigitBit(E);
+                }
+            }
+            if (DigitCount(Places[D]) != DigitCount(Digits)) {
+                continue;
+            }
+            for (int P = 0; P < 9; ++P) {
+                if (Places[D] & (1 << P)) {
+                    const int I = Unit[P];
+                    Candidates[I] = Snapshot.Candidates[I] & Digits;
+                    Changed |= Candidates[I] != Snapshot.Candidates[I];
+                }
+            }
+        }
+    }
+    return Changed;
+}
+
+bool TMatrix::ApplyReservations() {
+    bool Any = false;
+    for (int Cycle = 1; Cycle <= 11; ++Cycle) {
+        // All three passes run in every cycle.
+        const bool My = ApplyMyReserved();
+        const bool Your = ApplyYourReserved();
+        const bool Our = ApplyOurReserved();
+        const bool Changed = My || Your || Our;
+        Any = Any || Changed;
+        int Digit;
+        int Col;
+        int Row;
+        if (FindMissingNumber(Digit, Col, Row) || !Changed) {
+            break;
+        }
+    }
+    return Any;
+}
+
+} // namespace kumoji
