@@ -1,0 +1,161 @@
+#include "storage/platform.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+namespace kumoji {
+
+namespace {
+
+int WriteAll(int Fd, std::string_view Bytes) {
+    std::size_t Done = 0;
+    while (Done < Bytes.size()) {
+        const ssize_t N = ::write(Fd, Bytes.data() + Done, Bytes.size() - Done);
+        if (N < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        Done += static_cast<std::size_t>(N);
+    }
+    return 0;
+}
+
+// Creates every missing folder of Folder, outermost first.
+int MakeFolders(const std::string& Folder) {
+    if (Folder.empty())
+        return 0;
+    struct stat St {};
+    if (::stat(Folder.c_str(), &St) == 0)
+        return S_ISDIR(St.st_mode) ? 0 : ENOTDIR;
+    std::vector<std::string> Missing;
+    std::string Path = Folder;
+    while (!Path.empty() && ::stat(Path.c_str(), &St) != 0) {
+        if (errno != ENOENT)
+            return errno;
+        Missing.push_back(Path);
+        const std::string Parent = FolderOf(Path);
+        if (Parent == Path)
+            break;
+        Path = Parent;
+    }
+    if (!Path.empty() && ::stat(Path.c_str(), &St) == 0 && !S_ISDIR(St.st_mode))
+        return ENOTDIR;
+    for (auto It = Missing.rbegin(); It != Missing.rend(); ++It)
+        if (::mkdir(It->c_str(), 0777) != 0 && errno != EEXIST)
+            return errno;
+    return 0;
+}
+
+mode_t DefaultMode() {
+    const mode_t Mask = ::umask(0);
+    ::umask(Mask);
+    return 0666 & ~Mask;
+}
+
+TDriveTypeQuery& DriveTypeQuery() {
+    static TDriveTypeQuery Query;
+    return Query;
+}
+
+} // namespace
+
+bool FileExists(const std::string& FileName) {
+    struct stat St {};
+    return !FileName.empty() && ::stat(FileName.c_str(), &St) == 0 && !S_ISDIR(St.st_mode);
+}
+
+int ReadWholeFile(const std::string& FileName, std::string& Bytes) {
+    Bytes.clear();
+    const int Fd = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC);
+    if (Fd < 0)
+        return errno;
+    struct stat St {};
+    if (::fstat(Fd, &St) == 0 && St.st_size > 0)
+        Bytes.reserve(static_cast<std::size_t>(St.st_size));
+    char Block[65536];
+    int Error = 0;
+    for (;;) {
+        const ssize_t N = ::read(Fd, Block, sizeof Block);
+        if (N < 0) {
+            if (errno == EINTR)
+                continue;
+            Error = errno;
+            break;
+        }
+        if (N == 0)
+            break;
+        Bytes.append(Block, static_cast<std::size_t>(N));
+    }
+    ::close(Fd);
+    if (Error != 0)
+        Bytes.clear();
+    return Error;
+}
+
+std::string FolderOf(const std::string& FileName) {
+    const std::size_t Slash = FileName.rfind('/');
+    if (Slash == std::string::npos)
+        return {};
+    if (Slash == 0)
+        return "/";
+    return FileName.substr(0, Slash);
+}
+
+int WriteFileSafely(const std::string& FileName, std::string_view Bytes) {
+    if (FileName.empty())
+        return ENOENT;
+    mode_t Mode = DefaultMode();
+    struct stat St {};
+    if (::stat(FileName.c_str(), &St) == 0) {
+        if (S_ISDIR(St.st_mode))
+            return EISDIR;
+        Mode = St.st_mode & 07777;
+    }
+    const std::string Folder = FolderOf(FileName);
+    if (const int Error = MakeFolders(Folder))
+        return Error;
+
+    std::string Temp = FileName + ".XXXXXX";
+    const int Fd = ::mkostemp(Temp.data(), O_CLOEXEC);
+    if (Fd < 0)
+        return errno;
+    int Error = WriteAll(Fd, Bytes);
+    if (Error == 0 && ::fchmod(Fd, Mode) != 0)
+        Error = errno;
+    if (Error == 0 && ::fsync(Fd) != 0)
+        Error = errno;
+    if (::close(Fd) != 0 && Error == 0)
+        Error = errno;
+    if (Error == 0 && ::rename(Temp.c_str(), FileName.c_str()) != 0)
+        Error = errno;
+    if (Error != 0) {
+        ::unlink(Temp.c_str());
+        return Error;
+    }
+    // The rename itself only lasts once the folder entry is on disk.
+    const int Dir =
+        ::open(Folder.empty() ? "." : Folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (Dir >= 0) {
+        ::fsync(Dir);
+        ::close(Dir);
+    }
+    return 0;
+}
+
+void SetDriveTypeQuery(TDriveTypeQuery Query) {
+    DriveTypeQuery() = std::move(Query);
+}
+
+int GetDriveType(const std::string& Root) {
+    if (DriveTypeQuery())
+        return DriveTypeQuery()(Root);
+    return dtNoRootDir;
+}
+
+} // namespace kumoji

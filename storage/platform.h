@@ -1,0 +1,42 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace kumoji {
+
+bool FileExists(const std::string& FileName);
+
+// Reads the whole file; 0 or the errno of the failing step.
+int ReadWholeFile(const std::string& FileName, std::string& Bytes);
+
+// Writes Bytes as the new content of FileName so that an interruption at any moment leaves
+// either the old file or the new one: a temporary file in the same folder is written and
+// flushed, then renamed over the old one, and the folder is flushed. Missing folders are made,
+// outermost first; an existing file keeps its permission bits. 0 or the errno of the failing
+// step.
+int WriteFileSafely(const std::string& FileName, std::string_view Bytes);
+
+// The folder part of a name: the text before its last "/" (empty when there is none).
+std::string FolderOf(const std::string& FileName);
+
+// Drive types as the saving rule knows them.
+enum TDriveType {
+    dtUnknown = 0,
+    dtNoRootDir = 1,
+    dtRemovable = 2,
+    dtFixed = 3,
+    dtRemote = 4,
+    dtCdRom = 5,
+    dtRamDisk = 6
+};
+
+using TDriveTypeQuery = std::function<int(const std::string& Root)>;
+
+// Replaces the drive-type query (tests play a CD-ROM with it); an empty function restores the
+// default, which answers dtNoRootDir: this platform has no drive roots like "c:\".
+void SetDriveTypeQuery(TDriveTypeQuery Query);
+int GetDriveType(const std::string& Root);
+
+} // namespace kumoji

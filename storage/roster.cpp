@@ -1,0 +1,209 @@
+#include "storage/roster.h"
+
+#include "storage/ansi_text.h"
+#include "storage/comma_text.h"
+#include "storage/date_text.h"
+#include "storage/platform.h"
+#include "storage/sjis.h"
+
+#include <algorithm>
+#include <charconv>
+#include <stdexcept>
+
+namespace kumoji {
+
+namespace {
+
+// A decimal integer with an optional sign; false for anything else or out of range.
+bool ReadInteger(std::string_view Text, std::int32_t& Value) {
+    if (!Text.empty() && Text.front() == '+')
+        Text.remove_prefix(1);
+    if (Text.empty() || Text.front() == '+')
+        return false;
+    std::int32_t N = 0;
+    const auto [End, Error] = std::from_chars(Text.data(), Text.data() + Text.size(), N);
+    if (Error != std::errc() || End != Text.data() + Text.size())
+        return false;
+    Value = N;
+    return true;
+}
+
+std::int32_t IntegerOr0(std::string_view Text) {
+    std::int32_t N = 0;
+    return ReadInteger(Text, N) ? N : 0;
+}
+
+} // namespace
+
+std::string TTabijiUser::FormatRecord() const {
+    return Name + "=" +
+           CommaTextOf({std::to_string(Route), std::to_string(Position), Huts,
+                        DateTimeText(LastPlayed), std::to_string(Extra)});
+}
+
+bool TTabijiUser::ParseRecord(std::string_view Line) {
+    std::string Left;
+    std::string Right;
+    bool Ok = SplitAt(Line, "=", Left, Right);
+    Name = Left;
+    const std::vector<std::string> Values = ReadCommaText(Right);
+    Ok = Ok && Values.size() >= 5;
+    if (Ok) {
+        Route = IntegerOr0(Values[0]);
+        Position = IntegerOr0(Values[1]);
+        Huts = Values[2];
+        // An unreadable date must not cost the player: it becomes the zero date.
+        ReadDateTime(Values[3], LastPlayed);
+        Extra = IntegerOr0(Values[4]);
+    }
+    return Ok;
+}
+
+void TTabijiUser::Climb() {
+    Position = std::min(55, Position + 1);
+    LastPlayed = Now();
+}
+
+void TTabijiUser::Lose() {
+    LastPlayed = Now();
+    std::vector<int> HutList;
+    GetHuts(&HutList);
+    if (std::find(HutList.begin(), HutList.end(), Position) == HutList.end())
+        Position = std::max(0, Position - 1);
+}
+
+void TTabijiUser::GetHuts(std::vector<int>* List) const {
+    if (!List)
+        return;
+    List->clear();
+    for (const std::string& Value : ReadCommaText(Huts)) {
+        std::int32_t N = 0;
+        if (ReadInteger(Value, N) && N >= 0)
+            List->push_back(N);
+    }
+}
+
+std::string NameProblem(std::string_view Name) {
+    if (Name.empty())
+        return "名前がありません (the name is empty)";
+    if (Name.front() == '[')
+        return "名前を「[」で始めることはできません (a name cannot begin with \"[\")";
+    if (FindText(Name, "=") != std::string_view::npos)
+        return "名前に「=」は使えません (a name cannot contain \"=\")";
+    for (const char C : Name)
+        if (C == '\r' || C == '\n' || C == '\0')
+            return "名前に改行は使えません (a name cannot contain a line break)";
+    // A dangling lead byte would take the "=" after the name as its second byte.
+    if (EndsInsideCharacter(Name))
+        return "名前の最後の文字が欠けています (the last character of the name is incomplete)";
+    return {};
+}
+
+bool PlayerNameFromUtf8(std::string_view Utf8, std::string& Name, std::string& Problem) {
+    Name.clear();
+    TConvertError Error;
+    std::string Converted;
+    if (!Utf8ToCp932(Utf8, Converted, &Error)) {
+        Problem =
+            "「" + Error.Character + "」は保存できない文字です (this character cannot be stored)";
+        return false;
+    }
+    Problem = NameProblem(Converted);
+    if (!Problem.empty())
+        return false;
+    Name = std::move(Converted);
+    return true;
+}
+
+TTabijiUser& TTabijiUsers::GetUser(int Index) {
+    if (Index < 0 || Index >= GetCount())
+        throw std::out_of_range("List index out of bounds (" + std::to_string(Index) + ")");
+    return *FUsers[static_cast<std::size_t>(Index)];
+}
+
+const TTabijiUser& TTabijiUsers::GetUser(int Index) const {
+    return const_cast<TTabijiUsers*>(this)->GetUser(Index);
+}
+
+int TTabijiUsers::AddUser(std::string_view Name) {
+    for (std::size_t I = 0; I < FUsers.size(); ++I)
+        if (FUsers[I]->Name == Name)
+            return static_cast<int>(I);
+    auto User = std::make_unique<TTabijiUser>();
+    User->Name = std::string(Name);
+    User->LastPlayed = Now();
+    FUsers.push_back(std::move(User));
+    return GetCount() - 1;
+}
+
+void TTabijiUsers::ClearUsers() {
+    while (!FUsers.empty())
+        FUsers.pop_back();
+}
+
+bool TTabijiUsers::SaveToList(std::vector<std::string>* List) const {
+    if (!List)
+        return false;
+    List->clear();
+    List->reserve(FUsers.size());
+    for (const auto& User : FUsers)
+        List->push_back(User->FormatRecord());
+    return true;
+}
+
+bool TTabijiUsers::LoadFromList(const std::vector<std::string>* List) {
+    if (!List)
+        return false;
+    ClearUsers();
+    FUsers.reserve(List->size());
+    for (const std::string& Line : *List) {
+        auto User = std::make_unique<TTabijiUser>();
+        User->ParseRecord(Line);
+        FUsers.push_back(std::move(User));
+    }
+    return true;
+}
+
+void TTabijiUsers::Close(TDataFile*& DataFile) {
+    FLastDamage = DataFile ? DataFile->Damage() : TDamageReport{};
+    SaveAndFree(DataFile, &FLastSave);
+    FLastDamage = FLastSave.Damage;
+}
+
+bool TTabijiUsers::LoadFromFile(const std::string& FileName, std::string_view Section) {
+    FLastDamage = {};
+    FLastSave = {};
+    if (!FileExists(FileName))
+        return false;
+    auto* DataFile = new TDataFile(FileName);
+    try {
+        std::vector<std::string> List;
+        DataFile->ReadSection(Section, List);
+        LoadFromList(&List);
+    } catch (...) {
+        Close(DataFile);
+        throw;
+    }
+    Close(DataFile);
+    return true;
+}
+
+bool TTabijiUsers::SaveToFile(const std::string& FileName, std::string_view Section) {
+    FLastDamage = {};
+    FLastSave = {};
+    auto* DataFile = new TDataFile(FileName);
+    try {
+        std::vector<std::string> List;
+        SaveToList(&List);
+        DataFile->WriteSection(Section, List);
+    } catch (...) {
+        // The section may be half written: keep the file as it is on disk.
+        DataFile->NoSave = true;
+        Close(DataFile);
+        throw;
+    }
+    Close(DataFile);
+    return FLastSave.Saved;
+}
+
+} // namespace kumoji
