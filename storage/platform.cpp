@@ -107,9 +107,18 @@ std::string FolderOf(const std::string& FileName) {
     return FileName.substr(0, Slash);
 }
 
-int WriteFileSafely(const std::string& FileName, std::string_view Bytes) {
-    if (FileName.empty())
+int WriteFileSafely(const std::string& Name, std::string_view Bytes) {
+    if (Name.empty())
         return ENOENT;
+    // Renaming over a symbolic link would replace the link, not the file it names.
+    std::string FileName = Name;
+    struct stat Link {};
+    if (::lstat(Name.c_str(), &Link) == 0 && S_ISLNK(Link.st_mode)) {
+        if (char* Real = ::realpath(Name.c_str(), nullptr)) {
+            FileName = Real;
+            std::free(Real);
+        }
+    }
     mode_t Mode = DefaultMode();
     struct stat St {};
     if (::stat(FileName.c_str(), &St) == 0) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace kumoji {
@@ -93,6 +94,16 @@ TEST_F(StorageTest, SaveCreatesMissingFoldersAndKeepsPermissionBits) {
     TCompressStringList Back;
     Back.LoadFromFile(Deep);
     EXPECT_EQ(Back.Lines, Lines{"y"});
+
+    // A linked data file is saved through the link, which stays a link.
+    ASSERT_EQ(::symlink(Deep.c_str(), (Folder / "link.ini").c_str()), 0);
+    List.Lines = {"z"};
+    EXPECT_EQ(List.SaveToFile(Folder / "link.ini"), 0);
+    Back.LoadFromFile(Deep);
+    EXPECT_EQ(Back.Lines, Lines{"z"});
+    struct stat St {};
+    ASSERT_EQ(::lstat((Folder / "link.ini").c_str(), &St), 0);
+    EXPECT_TRUE(S_ISLNK(St.st_mode));
 }
 
 TEST_F(StorageTest, FailedSaveGivesTheErrorAndLeavesTheOldFile) {
