@@ -9,4 +9,4 @@ cd "$here"
 if [ -x "$root/build/game/kumoji" ]; then
   exec "$root/build/game/kumoji" "$@"
 fi
-exec "$root/build/tools/analyse/kumoji-analyse" "$root/game/puzzles.txt"
+exec "$root/build/tools/analyse/kumoji-analyse" --tables

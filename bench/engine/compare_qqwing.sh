@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Times the deep answer step of kumoji-analyse against qqwing's solver on the
+# same expert puzzles, side by side. qqwing only makes and solves the test
+# input; nothing of ours depends on it.
+#
+# usage: compare_qqwing.sh [KUMOJI_ANALYSE [PUZZLE_FILE]]
+#   KUMOJI_ANALYSE  the tool (default: build-analysis/tools/analyse/kumoji-analyse
+#                   under the repository root)
+#   PUZZLE_FILE     reuse a file of one-line puzzles ('.' or '0' for empty);
+#                   otherwise $COUNT (default 2000) expert puzzles are generated
+set -euo pipefail
+
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+tool="${1:-$root/build-analysis/tools/analyse/kumoji-analyse}"
+count="${COUNT:-2000}"
+command -v qqwing >/dev/null || { echo "qqwing is not installed" >&2; exit 2; }
+[ -x "$tool" ] || { echo "no kumoji-analyse at $tool" >&2; exit 2; }
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+
+if [ -n "${2:-}" ]; then
+  grep -E '^[0-9.]{81}$' "$2" > "$work/dotted.txt"
+else
+  echo "generating $count expert puzzles with qqwing ..."
+  qqwing --generate "$count" --one-line --difficulty expert > "$work/dotted.txt"
+fi
+tr '.' '0' < "$work/dotted.txt" > "$work/puzzles.txt"
+tr '0' '.' < "$work/puzzles.txt" > "$work/dotted.txt"
+n="$(wc -l < "$work/puzzles.txt")"
+
+# Best wall time of three runs of a command, in nanoseconds; its standard
+# input comes from the file named first, its output goes to the second.
+wall() {
+  local in="$1" out="$2" best="" start end
+  shift 2
+  for _ in 1 2 3; do
+    start="$(date +%s%N)"
+    "$@" < "$in" > "$out"
+    end="$(date +%s%N)"
+    if [ -z "$best" ] || [ $((end - start)) -lt "$best" ]; then best=$((end - start)); fi
+  done
+  echo "$best"
+}
+
+kumoji_ns="$(wall /dev/null "$work/kumoji.txt" "$tool" --solve --deep "$work/puzzles.txt")"
+qqwing_ns="$(wall "$work/dotted.txt" "$work/qqwing.txt" qqwing --solve --one-line)"
+
+solved="$(grep -c '^solved ' "$work/kumoji.txt" || true)"
+stuck="$(grep -c '^stuck ' "$work/kumoji.txt" || true)"
+contra="$(grep -c '^contradiction ' "$work/kumoji.txt" || true)"
+# Every grid we call solved must be qqwing's solution.
+agree="$(paste -d' ' <(grep -E '^(solved|stuck|contradiction) ' "$work/kumoji.txt") \
+                     <(grep -E '^[0-9]{81}$' "$work/qqwing.txt") |
+         awk '$1 == "solved" && $2 == $3 { n++ } END { print n + 0 }')"
+
+printf '%-28s %10s %14s\n' "solver ($n puzzles)" "wall s" "us per puzzle"
+printf '%-28s %10.3f %14.1f\n' "kumoji-analyse --solve --deep" \
+  "$(echo "$kumoji_ns / 1000000000" | bc -l)" "$(echo "$kumoji_ns / 1000 / $n" | bc -l)"
+printf '%-28s %10.3f %14.1f\n' "qqwing --solve" \
+  "$(echo "$qqwing_ns / 1000000000" | bc -l)" "$(echo "$qqwing_ns / 1000 / $n" | bc -l)"
+echo "kumoji outcomes: $solved solved ($agree equal to qqwing's solution), $stuck stuck, $contra contradiction"

@@ -1,0 +1,320 @@
+#include "engine/answer_step.h"
+
+#include <array>
+
+namespace kumoji {
+
+namespace {
+
+using TUnit = std::array<int, 9>;
+
+constexpr TUnit RowUnit(int Row) {
+    TUnit Unit{};
+    for (int K = 0; K < 9; ++K) {
+        Unit[K] = Row * 9 + K;
+    }
+    return Unit;
+}
+
+constexpr TUnit ColUnit(int Col) {
+    TUnit Unit{};
+    for (int K = 0; K < 9; ++K) {
+        Unit[K] = K * 9 + Col;
+    }
+    return Unit;
+}
+
+constexpr TUnit BoxUnit(int BoxCol, int BoxRow) {
+    TUnit Unit{};
+    for (int K = 0; K < 9; ++K) {
+        Unit[K] = (BoxRow * 3 + K / 3) * 9 + BoxCol * 3 + K % 3;
+    }
+    return Unit;
+}
+
+// Units in the order of the empty-cell step: rows, columns, then boxes with
+// the box column outer.
+constexpr std::array<TUnit, 27> EmptyCellUnits = [] {
+    std::array<TUnit, 27> Units{};
+    for (int I = 0; I < 9; ++I) {
+        Units[I] = RowUnit(I);
+        Units[9 + I] = ColUnit(I);
+        Units[18 + I] = BoxUnit(I / 3, I % 3);
+    }
+    return Units;
+}();
+
+// Units in the order of the left-place step: rows, columns, then boxes with
+// the box row outer.
+constexpr std::array<TUnit, 27> LeftPlaceUnits = [] {
+    std::array<TUnit, 27> Units{};
+    for (int I = 0; I < 9; ++I) {
+        Units[I] = RowUnit(I);
+        Units[9 + I] = ColUnit(I);
+        Units[18 + I] = BoxUnit(I % 3, I / 3);
+    }
+    return Units;
+}();
+
+// One answer step on the caller's grid. Grid is the live grid: an accepted
+// placement changes it, so every step reads it afresh.
+class TAnswerStep {
+public:
+    TAnswerStep(const TMatrix& Grid, const TPlaceMove& Place) : Grid(Grid), Place(Place) {}
+
+    int SolveStep(bool Deep) {
+        const int State = Grid.CheckState();
+        if (State == StepSolved || State == StepContradiction) {
+            return State;
+        }
+        if (SolveBySimpleTechniques()) {
+            return StepPlaced;
+        }
+        if (SolveByAdvancedTechniques(Deep)) {
+            return Grid.CheckState();
+        }
+        return StepNoMove;
+    }
+
+private:
+    const TMatrix& Grid;
+    const TPlaceMove& Place;
+
+    // The levels ask the same single searches again and again. Until a move
+    // is offered the grid cannot have changed, so a search that offered
+    // nothing need not run again before the next offer.
+    int Offers = 0;
+    static constexpr int Unknown = -1;
+    int EmptyCellIdle = Unknown;
+    int MissingNumberIdle = Unknown;
+    std::array<int, 10> LeftPlaceIdle{Unknown, Unknown, Unknown, Unknown, Unknown,
+                                      Unknown, Unknown, Unknown, Unknown, Unknown};
+
+    bool Put(int Col, int Row, int Digit, TSolveMethod Technique) {
+        ++Offers;
+        return Place && Place(Col, Row, Digit, Technique);
+    }
+
+    // Runs Search unless it offered nothing since the last offer anywhere.
+    template <typename F> bool Cached(int& Idle, F Search) {
+        if (Idle == Offers) {
+            return false;
+        }
+        const int Before = Offers;
+        if (Search()) {
+            return true;
+        }
+        if (Offers == Before) {
+            Idle = Offers;
+        }
+        return false;
+    }
+
+    bool SolveBySimpleTechniques() { return TryLevel(1) || TryLevel(2) || TryLevel(4); }
+
+    bool TryLevel(int Level) {
+        for (int Digit = 1; Digit <= 9; ++Digit) {
+            if (TryDigit(Digit, Level)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    bool TryDigit(int Digit, int Level) {
+        if (Cached(EmptyCellIdle, [&] { return PlaceEmptyCell(); })) {
+            return true;
+        }
+        if (Level == 1) {
+            return false;
+        }
+        if (Cached(LeftPlaceIdle[Digit], [&] { return PlaceLeftPlace(Digit); })) {
+            return true;
+        }
+        if (Level == 2) {
+            return false;
+        }
+        if (Cached(MissingNumberIdle, [&] { return PlaceMissingNumber(); })) {
+            return true;
+        }
+        int Col = -1;
+        int Row = -1;
+        int Found = 0;
+        return Grid.FindMyReservedMove(Digit, Col, Row, Found) &&
+               Put(Col, Row, Found, smMyReserved);
+    }
+
+    // A unit with eight values: its empty cell takes its single candidate. A
+    // cell whose units leave it no candidate, or more than one, offers nothing.
+    bool PlaceEmptyCell() {
+        for (const TUnit& Unit : EmptyCellUnits) {
+            int Empty = -1;
+            int EmptyCount = 0;
+            for (int Index : Unit) {
+                if (Grid.Values[Index] == 0) {
+                    Empty = Index;
+                    ++EmptyCount;
+                }
+            }
+            if (EmptyCount != 1 || !IsSingleDigitMask(Grid.Candidates[Empty])) {
+                continue;
+            }
+            if (Put(Empty % 9, Empty / 9, LowestDigit(Grid.Candidates[Empty]), smEmptyCell)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    bool PlaceLeftPlace(int Digit) {
+        const int Bit = DigitBit(Digit);
+        for (const TUnit& Unit : LeftPlaceUnits) {
+            int Place = -1;
+            int Places = 0;
+            bool Placed = false;
+            for (int Index : Unit) {
+                if (Grid.Values[Index] == Digit) {
+                    Placed = true;
+                    break;
+                }
+                if ((Grid.Candidates[Index] & Bit) != 0) {
+                    Place = Index;
+                    ++Places;
+                }
+            }
+            if (!Placed && Places == 1 && Put(Place % 9, Place / 9, Digit, smLeftPlace)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Counts placed values only, not candidate masks.
+    bool PlaceMissingNumber() {
+        std::array<int, 9> RowDigits{};
+        std::array<int, 9> ColDigits{};
+        std::array<int, 9> BoxDigits{};
+        auto Collect = [&] {
+            RowDigits.fill(0);
+            ColDigits.fill(0);
+            BoxDigits.fill(0);
+            for (int Index = 0; Index < 81; ++Index) {
+                const int Value = Grid.Values[Index];
+                if (Value >= 1 && Value <= 9) {
+                    const int Col = Index % 9;
+                    const int Row = Index / 9;
+                    RowDigits[Row] |= DigitBit(Value);
+                    ColDigits[Col] |= DigitBit(Value);
+                    BoxDigits[Row / 3 * 3 + Col / 3] |= DigitBit(Value);
+                }
+            }
+        };
+        Collect();
+        for (int Index = 0; Index < 81; ++Index) {
+            if (Grid.Values[Index] != 0) {
+                continue;
+            }
+            const int Col = Index % 9;
+            const int Row = Index / 9;
+            const int Missing =
+                AllDigits & ~(RowDigits[Row] | ColDigits[Col] | BoxDigits[Row / 3 * 3 + Col / 3]);
+            if (!IsSingleDigitMask(Missing)) {
+                continue;
+            }
+            if (Put(Col, Row, LowestDigit(Missing), smMissingNumber)) {
+                return true;
+            }
+            Collect();
+        }
+        return false;
+    }
+
+    bool SolveByAdvancedTechniques(bool Deep) {
+        TMatrix Work;
+        Work.CopyFrom(Grid);
+        TSolveMethod Technique = smNone;
+        int Col = -1;
+        int Row = -1;
+        int Digit = 0;
+        bool Found = false;
+        for (int Step = 0;;) {
+            TSolveMethod Used;
+            if (Work.ApplyMyReserved()) {
+                Used = smMyReserved;
+            } else if (Work.ApplyYourReserved()) {
+                Used = smYourReserved;
+            } else if (Work.ApplyOurReserved()) {
+                Used = smOurReserved;
+            } else {
+                break;
+            }
+            if (Used > Technique) {
+                Technique = Used;
+            }
+            if (Work.FindSingle(Col, Row, Digit)) {
+                Found = true;
+                break;
+            }
+            if (++Step > 10) {
+                break;
+            }
+        }
+        if (Found && Put(Col, Row, Digit, Technique)) {
+            return true;
+        }
+        return Deep && SolveByDeepPhase();
+    }
+
+    // Starts again from the grid as it is now, without the eliminations above.
+    bool SolveByDeepPhase() {
+        TMatrix Work;
+        Work.CopyFrom(Grid);
+        int Col = -1;
+        int Row = -1;
+        int Digit = 0;
+        if (Work.FindKeepOffMove(Col, Row, Digit) && Put(Col, Row, Digit, smKeepOff)) {
+            return true;
+        }
+        if (Work.FindGetOutMove(Col, Row, Digit) && Put(Col, Row, Digit, smGetOut)) {
+            return true;
+        }
+        // At most 11 trial cycles; each refuted trial value may open a single
+        // at once or after one more reservation pass.
+        bool Found = false;
+        for (int Step = 0; Step <= 10 && !Found; ++Step) {
+            if (!Work.ApplyPuzzled()) {
+                break;
+            }
+            Found = Work.FindSingle(Col, Row, Digit) ||
+                    (Work.ApplyMyReserved() && Work.FindSingle(Col, Row, Digit)) ||
+                    (Work.ApplyYourReserved() && Work.FindSingle(Col, Row, Digit)) ||
+                    (Work.ApplyOurReserved() && Work.FindSingle(Col, Row, Digit));
+        }
+        return Found && Put(Col, Row, Digit, smPuzzled);
+    }
+};
+
+} // namespace
+
+int SolveStep(const TMatrix& Grid, bool Deep, const TPlaceMove& Place) {
+    return TAnswerStep(Grid, Place).SolveStep(Deep);
+}
+
+bool CanPlace(const TMatrix& Grid, int Col, int Row, int Digit) {
+    if (Col < 0 || Col > 8 || Row < 0 || Row > 8 || Digit < 1 || Digit > 9) {
+        return false;
+    }
+    return !Grid.RowHas(Row, Digit) && !Grid.ColHas(Col, Digit) && !Grid.BoxHas(Col, Row, Digit);
+}
+
+TPlaceMove GridPlacement(TMatrix& Grid) {
+    return [&Grid](int Col, int Row, int Digit, TSolveMethod) {
+        if (!CanPlace(Grid, Col, Row, Digit) || Grid.GetValue(Col, Row) != 0) {
+            return false;
+        }
+        Grid.SetValue(Col, Row, Digit);
+        return true;
+    };
+}
+
+} // namespace kumoji

@@ -1,0 +1,209 @@
+#include "tools/analyse/analyser.h"
+
+#include "engine/answer_step.h"
+#include "engine/puzzle_text.h"
+#include "engine/question.h"
+
+#include <charconv>
+
+namespace kumoji {
+
+namespace {
+
+constexpr std::size_t FlushSize = 1 << 16;
+
+std::string_view Outcome(int Result) {
+    switch (Result) {
+    case StepSolved:
+        return "solved";
+    case StepContradiction:
+        return "contradiction";
+    default:
+        return "stuck";
+    }
+}
+
+void AppendInt(std::string& Buffer, int Value) {
+    char Digits[16];
+    auto [End, Ec] = std::to_chars(Digits, Digits + sizeof Digits, Value);
+    (void)Ec;
+    Buffer.append(Digits, End);
+}
+
+bool IsBlank(std::string_view Line) {
+    return Line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+// Why a line is not a puzzle text, for the error message.
+std::string Reason(std::string_view Line) {
+    for (std::size_t I = 0; I < Line.size() && I < 81; ++I) {
+        if (Line[I] < '0' || Line[I] > '9') {
+            return "character " + std::to_string(I + 1) + " is not a digit 0-9";
+        }
+    }
+    return "expected 81 digits 0-9, found " + std::to_string(Line.size()) + " characters";
+}
+
+// Two equal givens in one unit: the board refuses the later one, so the text
+// does not describe the position that would be played.
+std::string Clash(std::string_view Text) {
+    for (int A = 0; A < 81; ++A) {
+        for (int B = A + 1; B < 81 && Text[A] != '0'; ++B) {
+            const int ColA = A % 9, RowA = A / 9, ColB = B % 9, RowB = B / 9;
+            const bool Peers =
+                ColA == ColB || RowA == RowB || (ColA / 3 == ColB / 3 && RowA / 3 == RowB / 3);
+            if (Peers && Text[A] == Text[B]) {
+                return std::string("givens clash: ") + Text[A] + " at " + CellName(ColA, RowA) +
+                       " and " + CellName(ColB, RowB);
+            }
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+TAnalyser::TAnalyser(const TAnalyseOptions& Options, std::FILE* Out, std::FILE* Err)
+    : Options(Options), Out(Out), Err(Err) {
+    Buffer.reserve(FlushSize + 4096);
+    Steps.reserve(81);
+}
+
+TAnalyser::~TAnalyser() {
+    Flush();
+}
+
+void TAnalyser::Flush() {
+    if (!Buffer.empty()) {
+        std::fwrite(Buffer.data(), 1, Buffer.size(), Out);
+        Buffer.clear();
+    }
+    std::fflush(Out);
+}
+
+void TAnalyser::Error(std::string_view Message) {
+    HadError = true;
+    // Keep the results printed so far ahead of the message.
+    Flush();
+    std::fprintf(Err, "kumoji-analyse: %.*s\n", static_cast<int>(Message.size()), Message.data());
+}
+
+void TAnalyser::Comment(std::string_view Text) {
+    if (!Options.Json) {
+        Buffer.append("# ").append(Text).push_back('\n');
+    }
+}
+
+bool TAnalyser::Check(std::string_view Line, std::string_view Source, int LineNumber) {
+    std::string Problem;
+    if (!IsPuzzleText(Line)) {
+        Problem = "not a puzzle text: " + Reason(Line);
+    } else {
+        Problem = Clash(Line);
+    }
+    if (Problem.empty()) {
+        return true;
+    }
+    std::string Message(Source);
+    Message.append(":").append(std::to_string(LineNumber)).append(": ").append(Problem);
+    Error(Message);
+    return false;
+}
+
+void TAnalyser::AnalyseLine(std::string_view Line, std::string_view Source, int LineNumber) {
+    if (!Line.empty() && Line.back() == '\r') {
+        Line.remove_suffix(1);
+    }
+    if (IsBlank(Line) || Line.front() == '#') {
+        return;
+    }
+    if (!Check(Line, Source, LineNumber)) {
+        return;
+    }
+    SetPuzzle(Grid, Line);
+    if (Options.Solve) {
+        Solve(Line);
+    } else {
+        Question(Line);
+    }
+    if (Buffer.size() >= FlushSize) {
+        std::fwrite(Buffer.data(), 1, Buffer.size(), Out);
+        Buffer.clear();
+    }
+}
+
+void TAnalyser::AnalyseStream(std::istream& In, std::string_view Source) {
+    std::string Line;
+    int LineNumber = 0;
+    while (std::getline(In, Line)) {
+        AnalyseLine(Line, Source, ++LineNumber);
+    }
+}
+
+void TAnalyser::Question(std::string_view Text) {
+    TPoint Cell;
+    int Digit = 0;
+    const bool Fit = FindQuestion(Grid, Cell, Digit, true);
+    if (Options.Json) {
+        Buffer.append("{\"puzzle\": \"").append(Text).append("\", \"fit\": ");
+        if (Fit) {
+            Buffer.append("true, \"cell\": \"").append(CellName(Cell.X, Cell.Y));
+            Buffer.append("\", \"digit\": ");
+            AppendInt(Buffer, Digit);
+            Buffer.append("}\n");
+        } else {
+            Buffer.append("false}\n");
+        }
+        return;
+    }
+    Buffer.append(Text);
+    if (Fit) {
+        Buffer.append(" ok ").append(CellName(Cell.X, Cell.Y)).push_back(' ');
+        AppendInt(Buffer, Digit);
+        Buffer.push_back('\n');
+    } else {
+        Buffer.append(" unfit\n");
+    }
+}
+
+void TAnalyser::Solve(std::string_view Text) {
+    Steps.clear();
+    const TPlaceMove Placement = GridPlacement(Grid);
+    const TPlaceMove Record = [&](int Col, int Row, int Digit, TSolveMethod Technique) {
+        if (!Placement(Col, Row, Digit, Technique)) {
+            return false;
+        }
+        Steps.push_back({Col, Row, Digit, Technique});
+        return true;
+    };
+    // Every placed move fills an empty cell, so 81 steps always reach an end.
+    int Result = StepPlaced;
+    for (int Count = 0; Count <= 81 && Result == StepPlaced; ++Count) {
+        Result = SolveStep(Grid, Options.Deep, Record);
+    }
+    const std::string Final = PuzzleTextOf(Grid);
+
+    if (Options.Json) {
+        Buffer.append("{\"puzzle\": \"").append(Text).append("\", \"steps\": [");
+        for (std::size_t I = 0; I < Steps.size(); ++I) {
+            const TStep& Step = Steps[I];
+            Buffer.append(I == 0 ? "{\"cell\": \"" : ", {\"cell\": \"");
+            Buffer.append(CellName(Step.Col, Step.Row)).append("\", \"digit\": ");
+            AppendInt(Buffer, Step.Digit);
+            Buffer.append(", \"technique\": \"").append(SolveMethodNames[Step.Technique]);
+            Buffer.append("\"}");
+        }
+        Buffer.append("], \"outcome\": \"").append(Outcome(Result));
+        Buffer.append("\", \"grid\": \"").append(Final).append("\"}\n");
+        return;
+    }
+    Buffer.append(Text).push_back('\n');
+    for (const TStep& Step : Steps) {
+        Buffer.append(CellName(Step.Col, Step.Row)).push_back('=');
+        AppendInt(Buffer, Step.Digit);
+        Buffer.append(" ").append(SolveMethodNames[Step.Technique]).push_back('\n');
+    }
+    Buffer.append(Outcome(Result)).append(" ").append(Final).push_back('\n');
+}
+
+} // namespace kumoji

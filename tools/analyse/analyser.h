@@ -1,0 +1,58 @@
+#pragma once
+
+#include "engine/matrix.h"
+#include "engine/solve_method.h"
+
+#include <cstdio>
+#include <istream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kumoji {
+
+struct TAnalyseOptions {
+    bool Solve = false;
+    bool Deep = false;
+    bool Json = false;
+};
+
+// Runs puzzle texts through the question check or the answer step and writes
+// one result per puzzle to Out; problems with the input go to Err.
+class TAnalyser {
+public:
+    TAnalyser(const TAnalyseOptions& Options, std::FILE* Out, std::FILE* Err);
+    ~TAnalyser();
+
+    // Source names the input in error messages; LineNumber counts from 1.
+    void AnalyseLine(std::string_view Line, std::string_view Source, int LineNumber);
+    void AnalyseStream(std::istream& In, std::string_view Source);
+    void Comment(std::string_view Text);
+    void Error(std::string_view Message);
+    void Flush();
+
+    // True once any input was rejected.
+    bool Failed() const { return HadError; }
+
+private:
+    struct TStep {
+        int Col;
+        int Row;
+        int Digit;
+        TSolveMethod Technique;
+    };
+
+    void Question(std::string_view Text);
+    void Solve(std::string_view Text);
+    bool Check(std::string_view Line, std::string_view Source, int LineNumber);
+
+    TAnalyseOptions Options;
+    std::FILE* Out;
+    std::FILE* Err;
+    std::string Buffer;
+    bool HadError = false;
+    TMatrix Grid;
+    std::vector<TStep> Steps;
+};
+
+} // namespace kumoji
