@@ -87,6 +87,8 @@ private:
     static constexpr int Unknown = -1;
     int EmptyCellIdle = Unknown;
     int MissingNumberIdle = Unknown;
+    int LeftPlaceScan = Unknown;
+    int LeftPlaceFound = 0;
     std::array<int, 10> LeftPlaceIdle{Unknown, Unknown, Unknown, Unknown, Unknown,
                                       Unknown, Unknown, Unknown, Unknown, Unknown};
 
@@ -166,8 +168,34 @@ private:
         return false;
     }
 
+    // Digits that have a single place in some unit, all found in one pass:
+    // per unit, the digits admitted once and not placed.
+    int LeftPlaceDigits() const {
+        int Digits = 0;
+        for (const TUnit& Unit : LeftPlaceUnits) {
+            int Placed = 0;
+            int Once = 0;
+            int Twice = 0;
+            for (int Index : Unit) {
+                const int Mask = Grid.Candidates[Index];
+                Placed |= DigitBit(Grid.Values[Index]);
+                Twice |= Once & Mask;
+                Once |= Mask;
+            }
+            Digits |= Once & ~Twice & ~Placed;
+        }
+        return Digits;
+    }
+
     bool PlaceLeftPlace(int Digit) {
         const int Bit = DigitBit(Digit);
+        if (LeftPlaceScan != Offers) {
+            LeftPlaceScan = Offers;
+            LeftPlaceFound = LeftPlaceDigits();
+        }
+        if ((LeftPlaceFound & Bit) == 0) {
+            return false;
+        }
         for (const TUnit& Unit : LeftPlaceUnits) {
             int Place = -1;
             int Places = 0;

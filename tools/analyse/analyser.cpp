@@ -4,7 +4,9 @@
 #include "engine/puzzle_text.h"
 #include "engine/question.h"
 
+#include <array>
 #include <charconv>
+#include <utility>
 
 namespace kumoji {
 
@@ -47,15 +49,24 @@ std::string Reason(std::string_view Line) {
 // Two equal givens in one unit: the board refuses the later one, so the text
 // does not describe the position that would be played.
 std::string Clash(std::string_view Text) {
-    for (int A = 0; A < 81; ++A) {
-        for (int B = A + 1; B < 81 && Text[A] != '0'; ++B) {
-            const int ColA = A % 9, RowA = A / 9, ColB = B % 9, RowB = B / 9;
-            const bool Peers =
-                ColA == ColB || RowA == RowB || (ColA / 3 == ColB / 3 && RowA / 3 == RowB / 3);
-            if (Peers && Text[A] == Text[B]) {
-                return std::string("givens clash: ") + Text[A] + " at " + CellName(ColA, RowA) +
-                       " and " + CellName(ColB, RowB);
+    std::array<int, 9> Rows{}, Cols{}, Boxes{};
+    std::array<int, 27 * 10> First{};
+    for (int Index = 0; Index < 81; ++Index) {
+        const int Digit = Text[Index] - '0';
+        if (Digit == 0) {
+            continue;
+        }
+        const int Col = Index % 9, Row = Index / 9, Box = Row / 3 * 3 + Col / 3;
+        const int Bit = 1 << Digit;
+        for (auto [Seen, Unit] : {std::pair{&Rows[Row], Row}, std::pair{&Cols[Col], 9 + Col},
+                                  std::pair{&Boxes[Box], 18 + Box}}) {
+            if (*Seen & Bit) {
+                const int Other = First[Unit * 10 + Digit];
+                return std::string("givens clash: ") + Text[Index] + " at " +
+                       CellName(Other % 9, Other / 9) + " and " + CellName(Col, Row);
             }
+            *Seen |= Bit;
+            First[Unit * 10 + Digit] = Index;
         }
     }
     return {};

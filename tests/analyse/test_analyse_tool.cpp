@@ -1,0 +1,107 @@
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+struct TRun {
+    int Status;
+    std::string Out;
+    std::string Err;
+};
+
+std::string ReadAll(const std::filesystem::path& Path) {
+    std::ifstream In(Path, std::ios::binary);
+    std::stringstream Text;
+    Text << In.rdbuf();
+    return Text.str();
+}
+
+// Runs the tool with Input on standard input.
+TRun RunTool(const std::string& Arguments, const std::string& Input) {
+    const auto Dir = std::filesystem::temp_directory_path() /
+                     ("kumoji_analyse_test_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(Dir);
+    std::ofstream(Dir / "in", std::ios::binary) << Input;
+    const std::string Command = std::string("'") + KUMOJI_ANALYSE + "' " + Arguments + " < '" +
+                                (Dir / "in").string() + "' > '" + (Dir / "out").string() +
+                                "' 2> '" + (Dir / "err").string() + "'";
+    const int Status = std::system(Command.c_str());
+    TRun Result{WIFEXITED(Status) ? WEXITSTATUS(Status) : -1, ReadAll(Dir / "out"),
+                ReadAll(Dir / "err")};
+    std::filesystem::remove_all(Dir);
+    return Result;
+}
+
+const std::string EmptyCell =
+    "000000400000000000000000200000000800000000600000000700000000500000000300000000900";
+const std::string NoSingle = "5" + std::string(80, '0');
+
+TEST(AnalyseTool, ReportsBadLinesByNumberAndGoesOn) {
+    const TRun Result = RunTool("", "# a comment\n\n" + EmptyCell + "\r\n12345\n" + NoSingle +
+                                        "\n" + "11" + std::string(79, '0') + "\n");
+    EXPECT_EQ(Result.Status, 1);
+    EXPECT_EQ(Result.Out, EmptyCell + " ok G2 1\n" + NoSingle + " unfit\n");
+    EXPECT_NE(Result.Err.find("<stdin>:4:"), std::string::npos) << Result.Err;
+    EXPECT_NE(Result.Err.find("<stdin>:6:"), std::string::npos) << Result.Err;
+    EXPECT_EQ(Result.Err.find("<stdin>:5:"), std::string::npos) << Result.Err;
+}
+
+TEST(AnalyseTool, JsonObjectsOnePerLine) {
+    const TRun Result = RunTool("--json", EmptyCell + "\n" + NoSingle + "\n");
+    EXPECT_EQ(Result.Status, 0);
+    EXPECT_EQ(Result.Out, "{\"puzzle\": \"" + EmptyCell +
+                              "\", \"fit\": true, \"cell\": \"G2\", \"digit\": 1}\n"
+                              "{\"puzzle\": \"" +
+                              NoSingle + "\", \"fit\": false}\n");
+}
+
+TEST(AnalyseTool, SolvePrintsStepsOutcomeAndGrid) {
+    std::string Final = EmptyCell;
+    Final[15] = '1';
+    const TRun Text = RunTool("--solve", EmptyCell + "\n");
+    EXPECT_EQ(Text.Status, 0);
+    EXPECT_EQ(Text.Out, EmptyCell + "\nG2=1 smEmptyCell\nstuck " + Final + "\n");
+
+    const TRun Json = RunTool("--solve --deep --json", EmptyCell + "\n");
+    EXPECT_EQ(Json.Out, "{\"puzzle\": \"" + EmptyCell +
+                            "\", \"steps\": [{\"cell\": \"G2\", \"digit\": 1, \"technique\": "
+                            "\"smEmptyCell\"}], \"outcome\": \"stuck\", \"grid\": \"" +
+                            Final + "\"}\n");
+}
+
+TEST(AnalyseTool, SolvesAPuzzleToTheEnd) {
+    const std::string Puzzle =
+        "060090801810006702207000063600810007108603009000007000000900000000108000703005000";
+    const std::string Solution =
+        "365792841814356792297481563652819437178643259439527186521934678946178325783265914";
+    const TRun Result = RunTool("--solve --deep", Puzzle + "\n");
+    EXPECT_EQ(Result.Status, 0);
+    EXPECT_NE(Result.Out.find("smPuzzled"), std::string::npos);
+    EXPECT_NE(Result.Out.find("\nsolved " + Solution + "\n"), std::string::npos);
+    // Without the deep phase the same puzzle gets stuck.
+    EXPECT_NE(RunTool("--solve", Puzzle + "\n").Out.find("\nstuck "), std::string::npos);
+}
+
+TEST(AnalyseTool, TablesAndCommandLine) {
+    const TRun Tables = RunTool("--tables", "");
+    EXPECT_EQ(Tables.Status, 0);
+    int Lines = 0;
+    std::istringstream Out(Tables.Out);
+    for (std::string Line; std::getline(Out, Line);) {
+        Lines += Line[0] != '#';
+    }
+    EXPECT_EQ(Lines, 24);
+    EXPECT_EQ(RunTool("--frobnicate", "").Status, 2);
+    const TRun Help = RunTool("--help", "");
+    EXPECT_EQ(Help.Status, 0);
+    EXPECT_NE(Help.Out.find("--json"), std::string::npos);
+    EXPECT_EQ(RunTool("/nonexistent/puzzles.txt", "").Status, 1);
+}
+
+} // namespace
