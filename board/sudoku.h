@@ -1,0 +1,158 @@
+#pragma once
+
+#include "board/history.h"
+#include "engine/matrix.h"
+#include "engine/point.h"
+#include "engine/solve_method.h"
+
+#include <QColor>
+#include <QPixmap>
+#include <QWidget>
+#include <functional>
+#include <string>
+#include <vector>
+
+class QMouseEvent;
+
+namespace kumoji {
+
+class TLayerImage;
+class TNumberPiece;
+
+// The on-screen board: the grid, 81 number pieces that the player drags from
+// the tray on the left onto the cells, four drawing layers and the move
+// history. Every change of the grid goes through PutPiece, so the grid, the
+// pieces and the history always agree.
+class TSudoku : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(QPixmap BackPicture READ BackPicture WRITE SetBackPicture)
+    Q_PROPERTY(int FixedPos READ FixedPos)
+    Q_PROPERTY(QColor PenColor READ PenColor WRITE SetPenColor)
+    Q_PROPERTY(int PenMode READ PenMode WRITE SetPenMode)
+    Q_PROPERTY(int Count READ Count)
+
+public:
+    using TNotifyEvent = std::function<void(TSudoku&)>;
+
+    explicit TSudoku(QWidget* Parent = nullptr);
+    ~TSudoku() override;
+
+    // Geometry, grid drawing and the 81 pieces; call once the board has its
+    // final size.
+    Q_INVOKABLE void Start();
+    Q_INVOKABLE void Fix();
+    Q_INVOKABLE void UnFix();
+    Q_INVOKABLE void Clear();
+    Q_INVOKABLE void Undo();
+    Q_INVOKABLE void Redo();
+    Q_INVOKABLE void UndoAll();
+    Q_INVOKABLE void RedoAll();
+
+    // Transforms Text at random (the caller's string receives the result) and
+    // places its givens as recorded moves. False, and nothing changed, for a
+    // text that is not a puzzle text.
+    bool LoadPuzzle(std::string& Text);
+    void TransformPuzzle(std::string& Text);
+    bool FindQuestion(TPoint& Cell, int& Digit, bool Strict) const;
+
+    // The placement primitive: a Col or Row of -1 sends the piece home.
+    bool PutPiece(int Index, int Col, int Row, bool Record);
+    void RemovePiece(int Index, bool Record);
+    void ReturnPiece(int Index);
+    bool CanPlace(int Col, int Row, int Digit) const;
+    TNumberPiece* FindFreePiece(int Digit) const;
+    TNumberPiece* PieceAt(int Col, int Row) const;
+    // Null for an index outside the list (the list is empty before Start).
+    TNumberPiece* Pieces(int Index) const;
+    int PieceCount() const { return static_cast<int>(FPieces.size()); }
+    THistories& Histories() { return FHistories; }
+    const THistories& Histories() const { return FHistories; }
+    const TMatrix& Matrix() const { return FGrid; }
+    // 0 open, 1 solved, 3 contradiction.
+    int State() const { return FGrid.CheckState(); }
+
+    // Places one forced move found by the engine as a recorded move:
+    // 0 placed, 1 solved, 2 no move, 3 contradiction.
+    int SolveStep(bool Deep);
+
+    void ShowFilledCount();
+    void ClearHints();
+    void EraseMemo();
+    // The hints of Digit, or of every digit for 0. Holding Tab adds a digit's
+    // hints to those already shown.
+    void ShowHints(int Digit);
+
+    int Count() const;
+    int FixedPos() const { return FFixedPos; }
+    QColor PenColor() const { return FPenColor; }
+    void SetPenColor(const QColor& Value) { FPenColor = Value; }
+    // 0 pen, 1 eraser; also selects the board's cursor.
+    int PenMode() const { return FPenMode; }
+    void SetPenMode(int Value);
+    QPixmap BackPicture() const { return FBackPicture; }
+    void SetBackPicture(const QPixmap& Value) { FBackPicture = Value; }
+
+    // Memo strokes: 1 pen, -1 eraser, 0 idle.
+    void SetStroke(int Mode);
+    void DrawMemoLine(QPoint Point);
+    void CaptureBoard(QImage& Bitmap);
+    QColor BackgroundColor() const;
+
+    void PieceMouseDown(TNumberPiece& Piece, QMouseEvent& Event);
+    void PieceMouseMove(TNumberPiece& Piece, QMouseEvent& Event);
+    void PieceMouseUp(TNumberPiece& Piece, QMouseEvent& Event);
+    void MemoMouseDown(QMouseEvent& Event);
+    void MemoMouseMove(QMouseEvent& Event);
+    void MemoMouseUp(QMouseEvent& Event);
+
+    TLayerImage* GridImage() const { return FGridImage; }
+    TLayerImage* HintImage() const { return FHintImage; }
+    TLayerImage* MemoImage() const { return FMemoImage; }
+    TLayerImage* StrokeImage() const { return FStrokeImage; }
+
+    // Raised after each recorded placement that moved a piece onto a cell.
+    TNotifyEvent OnChanged;
+
+    // Set by Start; read them, do not change them.
+    int GridTop = 0;
+    int GridLeft = 0;
+    int CellWidth = 0;
+    int CellHeight = 0;
+    // Written into every new history entry; smNone except inside SolveStep.
+    TSolveMethod Technique = smNone;
+    int StrokeMode = 0;
+    bool Dragging = false;
+
+protected:
+    void resizeEvent(QResizeEvent* Event) override;
+    void changeEvent(QEvent* Event) override;
+    void hideEvent(QHideEvent* Event) override;
+
+private:
+    void LayOutLayers();
+    void DrawGrid();
+    void DrawHints(int Digit);
+    void DrawHintMark(int Col, int Row, int Digit, const QColor& Color);
+    // Back onto its own cell with its digit, or home when it is off the grid.
+    void PutBack(TNumberPiece& Piece);
+    // Ends a drag that will get no release, leaving the piece where it was.
+    void CancelDrag();
+    void Beep() const;
+
+    QColor FPenColor;
+    int FPenMode = 0;
+    QPoint FLastMemo;
+    QPoint FDragOffset;
+    int FDragIndex = -1;
+    int FFixedPos = 0;
+    QPixmap FBackPicture;
+    TLayerImage* FGridImage = nullptr;
+    TLayerImage* FHintImage = nullptr;
+    TLayerImage* FStrokeImage = nullptr;
+    TLayerImage* FMemoImage = nullptr;
+    std::vector<TNumberPiece*> FPieces;
+    TMatrix FGrid;
+    THistories FHistories;
+};
+
+} // namespace kumoji

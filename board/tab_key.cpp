@@ -1,0 +1,45 @@
+#include "board/tab_key.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+
+namespace kumoji {
+
+TTabKey::TTabKey(QObject* Parent) : QObject(Parent) {
+}
+
+TTabKey& TTabKey::Instance() {
+    // Owned by the application, so it goes when the application does.
+    static TTabKey* Tracker = [] {
+        auto* Made = new TTabKey(QCoreApplication::instance());
+        QCoreApplication::instance()->installEventFilter(Made);
+        return Made;
+    }();
+    return *Tracker;
+}
+
+bool TTabKey::eventFilter(QObject* Watched, QEvent* Event) {
+    switch (Event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+        const auto* Key = static_cast<QKeyEvent*>(Event);
+        if (Key->key() == Qt::Key_Tab && !Key->isAutoRepeat()) {
+            FDown = Event->type() == QEvent::KeyPress;
+        }
+        break;
+    }
+    case QEvent::ApplicationDeactivate:
+        // The release may go to another program; do not keep Tab held.
+        FDown = false;
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(Watched, Event);
+}
+
+bool TabKeyDown() {
+    return QCoreApplication::instance() && TTabKey::Instance().IsDown();
+}
+
+} // namespace kumoji

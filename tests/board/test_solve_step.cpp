@@ -1,0 +1,10 @@
+#include "board_fixture.h"
+
+namespace kumoji::test {
+namespace {
+
+TEST_F(BoardTest, Placeholder) {
+}
+
+} // namespace
+} // namespace kumoji::test
