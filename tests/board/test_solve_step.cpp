@@ -1,5 +1,4 @@
 #include "board_fixture.h"
-
 #include "engine/puzzle_text.h"
 #include "engine/random.h"
 #include "game/tables.h"

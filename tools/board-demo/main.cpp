@@ -1,0 +1,111 @@
+#include "board/sudoku.h"
+#include "engine/puzzle_text.h"
+#include "engine/random.h"
+#include "game/tables.h"
+
+#include <QApplication>
+#include <QFont>
+#include <cstdio>
+#include <iostream>
+#include <optional>
+#include <random>
+#include <string>
+
+namespace {
+
+constexpr const char* Usage =
+    R"(Usage: kumoji-board-demo [--seed N] [--hints D] [--screenshot FILE] [PUZZLE]
+
+Shows the board alone at the size the main window gives it (578 by 485),
+with PUZZLE loaded and its givens fixed. PUZZLE is 81 digits 0-9, row by
+row from the top-left cell, 0 for an empty cell; without it the first
+question of the missing-number table is shown.
+
+  --seed N           seeds the random transform, so a picture can be made again
+  --hints D          shows the hints of digit D (1-9), or of all digits for 0
+  --screenshot FILE  saves a PNG of the board to FILE and exits
+)";
+
+std::optional<int> ParseNumber(const char* Text, int Low, int High) {
+    try {
+        std::size_t Used = 0;
+        const int Value = std::stoi(Text, &Used);
+        if (Used == std::char_traits<char>::length(Text) && Value >= Low && Value <= High) {
+            return Value;
+        }
+    } catch (const std::exception&) {
+    }
+    return std::nullopt;
+}
+
+int Fail(const std::string& Message) {
+    std::cerr << "kumoji-board-demo: " << Message << "\n\n" << Usage;
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::optional<int> Seed;
+    std::optional<int> Hints;
+    std::string Screenshot;
+    std::string Puzzle(kumoji::MissingNumberQuestions[0]);
+    for (int I = 1; I < argc; ++I) {
+        const std::string Arg = argv[I];
+        const bool HasValue = I + 1 < argc;
+        if (Arg == "--help" || Arg == "-h") {
+            std::cout << Usage;
+            return 0;
+        } else if (Arg == "--seed" && HasValue) {
+            Seed = ParseNumber(argv[++I], 0, 2147483647);
+            if (!Seed) {
+                return Fail("--seed needs a number from 0");
+            }
+        } else if (Arg == "--hints" && HasValue) {
+            Hints = ParseNumber(argv[++I], 0, 9);
+            if (!Hints) {
+                return Fail("--hints needs a digit 0-9");
+            }
+        } else if (Arg == "--screenshot" && HasValue) {
+            Screenshot = argv[++I];
+        } else if (!Arg.empty() && Arg[0] == '-') {
+            return Fail("unknown option or missing value: " + Arg);
+        } else if (kumoji::IsPuzzleText(Arg)) {
+            Puzzle = Arg;
+        } else {
+            return Fail("not a puzzle text: " + Arg);
+        }
+    }
+
+    QApplication App(argc, argv);
+    std::mt19937 Generator(Seed.value_or(0));
+    if (Seed) {
+        kumoji::SetRandomSource([&Generator](int N) {
+            return std::uniform_int_distribution<int>(0, N - 1)(Generator);
+        });
+    } else {
+        kumoji::Randomize();
+    }
+
+    kumoji::TSudoku Board;
+    Board.setWindowTitle(QStringLiteral("Kumoji"));
+    Board.setFixedSize(578, 485);
+    Board.show();
+    Board.Start();
+    Board.LoadPuzzle(Puzzle);
+    Board.Fix();
+    if (Hints) {
+        Board.ShowHints(*Hints);
+    }
+    std::cout << Puzzle << '\n';
+
+    if (!Screenshot.empty()) {
+        QCoreApplication::processEvents();
+        if (!Board.grab().save(QString::fromStdString(Screenshot), "PNG")) {
+            std::cerr << "kumoji-board-demo: cannot write " << Screenshot << '\n';
+            return 1;
+        }
+        return 0;
+    }
+    return App.exec();
+}
