@@ -383,6 +383,7 @@ void TSudoku::Clear() {
 }
 
 void TSudoku::Undo() {
+    CancelDrag();
     const int Floater = FHistories.Floater();
     if (Floater < FFixedPos || Floater < 0 || Floater >= FHistories.Count()) {
         return;
@@ -398,6 +399,7 @@ void TSudoku::Undo() {
 }
 
 void TSudoku::Redo() {
+    CancelDrag();
     const int Floater = FHistories.Floater();
     if (Floater >= FHistories.Count() - 1 || Floater < -1) {
         return;
@@ -427,6 +429,8 @@ void TSudoku::RedoAll() {
 }
 
 int TSudoku::SolveStep(bool Deep) {
+    // The piece in the player's hand must not be the one the step places.
+    CancelDrag();
     struct TResetTechnique {
         TSudoku& Board;
         ~TResetTechnique() { Board.Technique = smNone; }

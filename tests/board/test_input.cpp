@@ -155,7 +155,7 @@ TEST_F(InputTest, OnlyAPlainLeftButtonDrags) {
     ExpectConsistent(*Board);
 }
 
-TEST_F(InputTest, DisablingTheBoardMidDragPutsThePieceBack) {
+TEST_F(InputTest, ADragCutShortByTheOwnerPutsThePieceBack) {
     TNumberPiece& Piece = *Board->FindFreePiece(7);
     QTest::mousePress(Window, Qt::LeftButton, Qt::NoModifier, PieceCenter(Piece));
     QTest::mouseMove(Window, CellCenter(4, 4));
@@ -165,6 +165,20 @@ TEST_F(InputTest, DisablingTheBoardMidDragPutsThePieceBack) {
     EXPECT_FALSE(Board->Dragging);
     EXPECT_EQ(Piece.Col, -1);
     EXPECT_EQ(Board->Histories().Count(), 0);
+    ExpectConsistent(*Board);
+
+    // The answer step taken while the player holds the piece it needs.
+    Board->setEnabled(true);
+    LoadAsWritten(std::string(36, '0') + "123456780" + std::string(36, '0'));
+    TNumberPiece& Nine = *Board->FindFreePiece(9);
+    QTest::mousePress(Window, Qt::LeftButton, Qt::NoModifier, PieceCenter(Nine));
+    QTest::mouseMove(Window, CellCenter(2, 2));
+    EXPECT_EQ(Board->SolveStep(false), 0);
+    QTest::mouseMove(Window, CellCenter(3, 3));
+    QTest::mouseRelease(Window, Qt::LeftButton, Qt::NoModifier, CellCenter(3, 3));
+    EXPECT_EQ(Nine.Col, 8);
+    EXPECT_EQ(Nine.Row, 4);
+    EXPECT_EQ(Board->Histories().Count(), 9);
     ExpectConsistent(*Board);
 }
 
