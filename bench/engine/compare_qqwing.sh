@@ -29,22 +29,25 @@ tr '.' '0' < "$work/dotted.txt" > "$work/puzzles.txt"
 tr '0' '.' < "$work/puzzles.txt" > "$work/dotted.txt"
 n="$(wc -l < "$work/puzzles.txt")"
 
-# Best wall time of three runs of a command, in nanoseconds; its standard
-# input comes from the file named first, its output goes to the second.
-wall() {
-  local in="$1" out="$2" best="" start end
+# Best of three runs of a command, by wall time: prints "wall cpu" in
+# seconds (cpu = user + system). Its standard input comes from the file named
+# first, its output goes to the second. Other builds on the machine inflate
+# wall time; the cpu column shows the work itself.
+measure() {
+  local in="$1" out="$2" best="" times TIMEFORMAT='%R %U %S'
   shift 2
   for _ in 1 2 3; do
-    start="$(date +%s%N)"
-    "$@" < "$in" > "$out"
-    end="$(date +%s%N)"
-    if [ -z "$best" ] || [ $((end - start)) -lt "$best" ]; then best=$((end - start)); fi
+    times="$( { time "$@" < "$in" > "$out" 2>/dev/null; } 2>&1 )"
+    read -r real user sys <<< "$times"
+    if [ -z "$best" ] || [ "$(echo "$real < ${best%% *}" | bc)" = 1 ]; then
+      best="$real $(echo "$user + $sys" | bc)"
+    fi
   done
   echo "$best"
 }
 
-kumoji_ns="$(wall /dev/null "$work/kumoji.txt" "$tool" --solve --deep "$work/puzzles.txt")"
-qqwing_ns="$(wall "$work/dotted.txt" "$work/qqwing.txt" qqwing --solve --one-line)"
+read -r kumoji_wall kumoji_cpu <<< "$(measure /dev/null "$work/kumoji.txt" "$tool" --solve --deep "$work/puzzles.txt")"
+read -r qqwing_wall qqwing_cpu <<< "$(measure "$work/dotted.txt" "$work/qqwing.txt" qqwing --solve --one-line)"
 
 solved="$(grep -c '^solved ' "$work/kumoji.txt" || true)"
 stuck="$(grep -c '^stuck ' "$work/kumoji.txt" || true)"
@@ -54,9 +57,11 @@ agree="$(paste -d' ' <(grep -E '^(solved|stuck|contradiction) ' "$work/kumoji.tx
                      <(grep -E '^[0-9]{81}$' "$work/qqwing.txt") |
          awk '$1 == "solved" && $2 == $3 { n++ } END { print n + 0 }')"
 
-printf '%-28s %10s %14s\n' "solver ($n puzzles)" "wall s" "us per puzzle"
-printf '%-28s %10.3f %14.1f\n' "kumoji-analyse --solve --deep" \
-  "$(echo "$kumoji_ns / 1000000000" | bc -l)" "$(echo "$kumoji_ns / 1000 / $n" | bc -l)"
-printf '%-28s %10.3f %14.1f\n' "qqwing --solve" \
-  "$(echo "$qqwing_ns / 1000000000" | bc -l)" "$(echo "$qqwing_ns / 1000 / $n" | bc -l)"
+row() {
+  printf '%-30s %8.3f %8.3f %12.1f %12.1f\n' "$1" "$2" "$3" \
+    "$(echo "$2 * 1000000 / $n" | bc -l)" "$(echo "$3 * 1000000 / $n" | bc -l)"
+}
+printf '%-30s %8s %8s %12s %12s\n' "$n puzzles" "wall s" "cpu s" "wall us/pz" "cpu us/pz"
+row "kumoji-analyse --solve --deep" "$kumoji_wall" "$kumoji_cpu"
+row "qqwing --solve" "$qqwing_wall" "$qqwing_cpu"
 echo "kumoji outcomes: $solved solved ($agree equal to qqwing's solution), $stuck stuck, $contra contradiction"
