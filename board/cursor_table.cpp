@@ -1,5 +1,6 @@
 #include "board/cursor_table.h"
 
+#include <QCoreApplication>
 #include <map>
 
 namespace kumoji {
@@ -11,9 +12,19 @@ std::map<int, QCursor>& Table() {
     return Cursors;
 }
 
+void ClearTable() {
+    Table().clear();
+}
+
 } // namespace
 
 void SetCursorShape(int Id, const QCursor& Cursor) {
+    // Pixmap cursors must go while the application still exists.
+    static const bool Registered = [] {
+        qAddPostRoutine(ClearTable);
+        return true;
+    }();
+    (void)Registered;
     Table()[Id] = Cursor;
 }
 

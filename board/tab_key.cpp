@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QPointer>
 
 namespace kumoji {
 
@@ -9,12 +10,13 @@ TTabKey::TTabKey(QObject* Parent) : QObject(Parent) {
 }
 
 TTabKey& TTabKey::Instance() {
-    // Owned by the application, so it goes when the application does.
-    static TTabKey* Tracker = [] {
-        auto* Made = new TTabKey(QCoreApplication::instance());
-        QCoreApplication::instance()->installEventFilter(Made);
-        return Made;
-    }();
+    // Owned by the application, so it goes when the application does; a
+    // later application gets a new one.
+    static QPointer<TTabKey> Tracker;
+    if (!Tracker) {
+        Tracker = new TTabKey(QCoreApplication::instance());
+        QCoreApplication::instance()->installEventFilter(Tracker);
+    }
     return *Tracker;
 }
 
