@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <bit>
 
 namespace kumoji {
@@ -13,9 +14,20 @@ constexpr int DigitBit(int Digit) {
     return Digit >= 1 && Digit <= 9 ? 1 << (Digit - 1) : 0;
 }
 
+namespace detail {
+// A table, since the target machines need not have a population-count instruction.
+inline constexpr auto DigitCounts = [] {
+    std::array<unsigned char, 512> Table{};
+    for (int Mask = 0; Mask < 512; ++Mask) {
+        Table[Mask] = static_cast<unsigned char>(std::popcount(static_cast<unsigned>(Mask)));
+    }
+    return Table;
+}();
+} // namespace detail
+
 // Number of digits among bits 0..8.
 constexpr int DigitCount(int Mask) {
-    return std::popcount(static_cast<unsigned>(Mask & AllDigits));
+    return detail::DigitCounts[Mask & AllDigits];
 }
 
 // The lowest digit of a mask, 0 when it holds none.

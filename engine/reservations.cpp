@@ -252,13 +252,17 @@ bool TMatrix::ApplyYourReserved() {
     const TMatrix Snapshot = *this;
     bool Changed = false;
     for (const TUnit& Unit : RowMajorUnits) {
+        int Masks[9];
+        bool Open[9];
         int Empty = 0;
-        for (const int I : Unit) {
-            Empty += Snapshot.Values[I] == 0;
+        for (int P = 0; P < 9; ++P) {
+            Masks[P] = Snapshot.Candidates[Unit[P]];
+            Open[P] = Snapshot.Values[Unit[P]] == 0;
+            Empty += Open[P];
         }
         int Remaining = Empty;
         for (int P = 0; P < 9; ++P) {
-            const int Mask = Snapshot.Candidates[Unit[P]];
+            const int Mask = Masks[P];
             const int N = DigitCount(Mask);
             if (N <= 1) {
                 continue;
@@ -266,17 +270,16 @@ bool TMatrix::ApplyYourReserved() {
             if (N <= Remaining && N < Empty) {
                 int Group = 1;
                 for (int Q = P + 1; Q < 9; ++Q) {
-                    Group += Snapshot.Candidates[Unit[Q]] == Mask;
+                    Group += Masks[Q] == Mask;
                 }
                 if (Group == N) {
                     for (int Q = 0; Q < 9; ++Q) {
-                        const int I = Unit[Q];
-                        const bool Other = Q != P && Snapshot.Values[I] == 0 &&
-                                           (Q < P || Snapshot.Candidates[I] != Mask);
-                        if (Other && Candidates[I] != 0) {
-                            const int Old = Candidates[I];
-                            Candidates[I] = Old & ~Mask;
-                            Changed |= Candidates[I] != Old;
+                        const bool Other = Q != P && Open[Q] && (Q < P || Masks[Q] != Mask);
+                        int& Current = Candidates[Unit[Q]];
+                        if (Other && Current != 0) {
+                            const int Old = Current;
+                            Current = Old & ~Mask;
+                            Changed |= Current != Old;
                         }
                     }
                 }
@@ -307,13 +310,18 @@ bool TMatrix::ApplyOurReserved() {
             }
         }
         for (int D = 1; D <= 9; ++D) {
+            const int Count = DigitCount(Places[D]);
+            // A group holds at most the digits from D up, and never no place.
+            if (Count == 0 || Count > 10 - D) {
+                continue;
+            }
             int Digits = DigitBit(D);
             for (int E = D + 1; E <= 9; ++E) {
                 if (Places[E] == Places[D]) {
                     Digits |= DigitBit(E);
                 }
             }
-            if (DigitCount(Places[D]) != DigitCount(Digits)) {
+            if (Count != DigitCount(Digits)) {
                 continue;
             }
             for (int P = 0; P < 9; ++P) {

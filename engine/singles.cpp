@@ -1,103 +1,93 @@
 #include "engine/grid_checks.h"
 #include "engine/matrix.h"
 
+#include <array>
+
 namespace kumoji {
 
 namespace {
 
-// One unit for the empty-cell search: the digits not yet seen and the last
-// empty cell met. It qualifies with one empty cell and one digit left over.
-struct TEmptyCellTally {
-    int Left = AllDigits;
-    int Empty = 0;
-    int Col = -1;
-    int Row = -1;
-
-    void Visit(const TMatrix& Grid, int C, int R) {
-        const int Value = Grid.Values[CellIndex(C, R)];
-        if (Value == 0) {
-            ++Empty;
-            Col = C;
-            Row = R;
-        } else {
-            Left &= ~DigitBit(Value);
-        }
-    }
-
-    bool Found(int& OutCol, int& OutRow, int& Digit) const {
-        if (Empty != 1 || !IsSingleDigitMask(Left)) {
-            return false;
-        }
-        OutCol = Col;
-        OutRow = Row;
-        Digit = LowestDigit(Left);
-        return true;
-    }
-};
+// Unit numbers of a cell, laid out so that unit order is search order:
+// rows 0..8, columns 9..17, then boxes from 18 in the order given.
+inline int RowUnit(int Row) {
+    return Row;
+}
+inline int ColUnit(int Col) {
+    return 9 + Col;
+}
+// Box column outer, box row inner.
+inline int BoxUnitByColumn(int Col, int Row) {
+    return 18 + Col / 3 * 3 + Row / 3;
+}
+// Box row outer, box column inner.
+inline int BoxUnitByRow(int Col, int Row) {
+    return 18 + Row / 3 * 3 + Col / 3;
+}
 
 } // namespace
 
+// One pass over the cells tallies all 27 units; a unit qualifies with a
+// single empty cell and a single digit not held by its other cells. The
+// empty cell is the unit's only one, so the order within a unit is moot.
 bool TMatrix::FindEmptyCell(int& Col, int& Row, int& Digit) const {
-    for (int R = 0; R < 9; ++R) {
-        TEmptyCellTally Tally;
-        for (int C = 0; C < 9; ++C) {
-            Tally.Visit(*this, C, R);
-        }
-        if (Tally.Found(Col, Row, Digit)) {
-            return true;
+    std::array<int, 27> Held{};
+    std::array<int, 27> Empty{};
+    std::array<int, 27> Target{};
+    for (int I = 0; I < 81; ++I) {
+        const int C = I % 9;
+        const int R = I / 9;
+        const int Units[3] = {RowUnit(R), ColUnit(C), BoxUnitByColumn(C, R)};
+        if (Values[I] == 0) {
+            for (const int U : Units) {
+                ++Empty[U];
+                Target[U] = I;
+            }
+        } else {
+            const int Bit = DigitBit(Values[I]);
+            for (const int U : Units) {
+                Held[U] |= Bit;
+            }
         }
     }
-    for (int C = 0; C < 9; ++C) {
-        TEmptyCellTally Tally;
-        for (int R = 0; R < 9; ++R) {
-            Tally.Visit(*this, C, R);
-        }
-        if (Tally.Found(Col, Row, Digit)) {
+    for (int U = 0; U < 27; ++U) {
+        const int Left = AllDigits & ~Held[U];
+        if (Empty[U] == 1 && IsSingleDigitMask(Left)) {
+            Col = Target[U] % 9;
+            Row = Target[U] / 9;
+            Digit = LowestDigit(Left);
             return true;
-        }
-    }
-    for (int BoxCol = 0; BoxCol < 3; ++BoxCol) {
-        for (int BoxRow = 0; BoxRow < 3; ++BoxRow) {
-            TEmptyCellTally Tally;
-            for (int R = BoxRow * 3; R < BoxRow * 3 + 3; ++R) {
-                for (int C = BoxCol * 3; C < BoxCol * 3 + 3; ++C) {
-                    Tally.Visit(*this, C, R);
-                }
-            }
-            if (Tally.Found(Col, Row, Digit)) {
-                return true;
-            }
         }
     }
     return false;
 }
 
+// The same as scanning rows, columns and boxes (box row outer) in turn: a
+// unit counts when no cell holds Digit and exactly one cell admits it.
 bool TMatrix::FindLeftPlace(int Digit, int& Col, int& Row) const {
-    TD2IntegerList Places;
-    TPoint Cell;
-    auto Single = [&](bool Placed) {
-        if (Placed || Places.GetCount() != 1) {
-            return false;
-        }
-        Col = Places[0].X;
-        Row = Places[0].Y;
-        return true;
-    };
-    for (int R = 0; R < 9; ++R) {
-        if (Single(ScanRow(R, Digit, Places, Cell))) {
-            return true;
-        }
-    }
-    for (int C = 0; C < 9; ++C) {
-        if (Single(ScanCol(C, Digit, Places, Cell))) {
-            return true;
-        }
-    }
-    for (int BoxRow = 0; BoxRow < 3; ++BoxRow) {
-        for (int BoxCol = 0; BoxCol < 3; ++BoxCol) {
-            if (Single(ScanBox(BoxCol, BoxRow, Digit, Places, Cell))) {
-                return true;
+    const int Bit = DigitBit(Digit);
+    std::array<bool, 27> Placed{};
+    std::array<int, 27> Count{};
+    std::array<int, 27> Place{};
+    for (int I = 0; I < 81; ++I) {
+        const int C = I % 9;
+        const int R = I / 9;
+        const int Units[3] = {RowUnit(R), ColUnit(C), BoxUnitByRow(C, R)};
+        if (Values[I] == Digit) {
+            for (const int U : Units) {
+                Placed[U] = true;
             }
+        } else if (Candidates[I] & Bit) {
+            for (const int U : Units) {
+                ++Count[U];
+                Place[U] = I;
+            }
+        }
+    }
+    for (int U = 0; U < 27; ++U) {
+        if (!Placed[U] && Count[U] == 1) {
+            Col = Place[U] % 9;
+            Row = Place[U] / 9;
+            return true;
         }
     }
     return false;
