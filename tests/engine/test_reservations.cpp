@@ -105,6 +105,31 @@ TEST(MyReservedMove, WorksOnACopyOrOnTheGivenWorkGrid) {
     EXPECT_FALSE(Grid.FindMyReservedMove(2, Col, Row, Found));
 }
 
+TEST(MyReservedMove, ColumnPassRunsAfterAnIdleRowPass) {
+    TMatrix Grid;
+    // Box (0, 0) admits 1 only in column 0, box (0, 1) only at (0, 4) and
+    // (1, 5): nothing for the first row pass, but the column pass clears
+    // (0, 4), and the row pass after it leaves row 5 a lone place.
+    for (int R = 0; R < 3; ++R) {
+        Grid.RemoveCandidate(1, R, 1);
+        Grid.RemoveCandidate(2, R, 1);
+    }
+    for (int I = 0; I < 9; ++I) {
+        const int C = I % 3;
+        const int R = 3 + I / 3;
+        if (!(C == 0 && R == 4) && !(C == 1 && R == 5)) {
+            Grid.RemoveCandidate(C, R, 1);
+        }
+    }
+    int Col = -1;
+    int Row = -1;
+    int Found = 0;
+    ASSERT_TRUE(Grid.FindMyReservedMove(1, Col, Row, Found));
+    EXPECT_EQ(Col, 1);
+    EXPECT_EQ(Row, 5);
+    EXPECT_EQ(Found, 1);
+}
+
 TEST(MyReservedMove, NoRemovalMeansNoMoveEvenWithASingleInSight) {
     TMatrix Grid;
     // Row 0 admits 1 only at (0, 0): a hidden single, but no locked candidates.
@@ -231,6 +256,39 @@ TEST(Reservations, NothingToDoLeavesTheGridAlone) {
     const TMatrix Before = Grid;
     EXPECT_FALSE(Grid.ApplyReservations());
     EXPECT_EQ(Grid.Candidates, Before.Candidates);
+}
+
+// An empty grid whose digits 1, 2 and 3 are restricted so that the passes
+// keep changing it for twelve cycles without ever leaving a single.
+TEST(Reservations, StopAfterTheEleventhCycle) {
+    TMatrix Grid;
+    Grid.Candidates = {
+        506, 505, 509, 508, 511, 505, 508, 511, 506, 510, 504, 504, 510, 504, 511, 505, 506,
+        505, 504, 504, 505, 508, 504, 506, 511, 507, 508, 509, 509, 506, 507, 505, 505, 511,
+        511, 510, 504, 505, 508, 510, 504, 511, 505, 504, 506, 510, 511, 508, 508, 506, 504,
+        511, 510, 506, 511, 506, 510, 506, 505, 509, 505, 506, 506, 507, 505, 505, 505, 505,
+        511, 504, 509, 511, 507, 509, 509, 505, 510, 508, 509, 508, 510,
+    };
+    auto Cycle = [](TMatrix& Work) {
+        Work.ApplyMyReserved();
+        Work.ApplyYourReserved();
+        Work.ApplyOurReserved();
+    };
+    TMatrix Ten = Grid;
+    for (int I = 0; I < 10; ++I) {
+        Cycle(Ten);
+    }
+    TMatrix Eleven = Ten;
+    Cycle(Eleven);
+    ASSERT_NE(Eleven.Candidates, Ten.Candidates);
+
+    EXPECT_TRUE(Grid.ApplyReservations());
+    EXPECT_EQ(Grid.Candidates, Eleven.Candidates);
+    int Digit;
+    int Col;
+    int Row;
+    EXPECT_FALSE(Grid.FindMissingNumber(Digit, Col, Row));
+    EXPECT_TRUE(Grid.ApplyMyReserved()) << "a twelfth cycle would still have changed the grid";
 }
 
 } // namespace
