@@ -1,58 +1,68 @@
 #include "engine/grid_checks.h"
 #include "engine/matrix.h"
 
+#include <array>
+
 namespace kumoji {
 
-bool TMatrix::FindForcedPlace(int Digit, TPoint& Cell) const {
-    TD2IntegerList Places;
-    TPoint Holder;
-    auto Single = [&](bool Placed) {
-        if (Placed || Places.GetCount() != 1) {
-            return false;
-        }
-        Cell = Places[0];
-        return true;
-    };
-    for (int BoxRow = 0; BoxRow < 3; ++BoxRow) {
-        for (int BoxCol = 0; BoxCol < 3; ++BoxCol) {
-            if (Single(ScanBox(BoxCol, BoxRow, Digit, Places, Holder))) {
-                return true;
+namespace {
+
+// For one digit, per unit: whether a cell holds it, and the cells that
+// admit it as a position mask. Units are numbered boxes (box row outer)
+// 0..8, rows 9..17, columns 18..26: the order of the forced-place search.
+struct TDigitTally {
+    int Placed = 0;
+    std::array<int, 27> Admitted{};
+
+    TDigitTally(const TMatrix& Grid, int Digit) {
+        const int Bit = DigitBit(Digit);
+        for (int I = 0; I < 81; ++I) {
+            const int C = I % 9;
+            const int R = I / 9;
+            const int Box = R / 3 * 3 + C / 3;
+            if (Grid.Values[I] == Digit) {
+                Placed |= 1 << Box | 1 << (9 + R) | 1 << (18 + C);
+            } else if (Grid.Candidates[I] & Bit) {
+                Admitted[Box] |= 1 << (R % 3 * 3 + C % 3);
+                Admitted[9 + R] |= 1 << C;
+                Admitted[18 + C] |= 1 << R;
             }
         }
     }
-    for (int R = 0; R < 9; ++R) {
-        if (Single(ScanRow(R, Digit, Places, Holder))) {
-            return true;
+
+    bool Open(int Unit) const { return (Placed & 1 << Unit) == 0; }
+
+    // The cell of a unit's only admitting position.
+    static TPoint CellOf(int Unit, int Mask) {
+        const int P = LowestDigit(Mask) - 1;
+        if (Unit < 9) {
+            return TPoint{Unit % 3 * 3 + P % 3, Unit / 3 * 3 + P / 3};
         }
+        return Unit < 18 ? TPoint{P, Unit - 9} : TPoint{Unit - 18, P};
     }
-    for (int C = 0; C < 9; ++C) {
-        if (Single(ScanCol(C, Digit, Places, Holder))) {
+};
+
+} // namespace
+
+// Equivalent to scanning boxes, rows and columns in turn: a cell holding
+// the digit ends a scan, so such a unit never counts.
+bool TMatrix::FindForcedPlace(int Digit, TPoint& Cell) const {
+    const TDigitTally Tally(*this, Digit);
+    for (int U = 0; U < 27; ++U) {
+        if (Tally.Open(U) && IsSingleDigitMask(Tally.Admitted[U])) {
+            Cell = TDigitTally::CellOf(U, Tally.Admitted[U]);
             return true;
         }
     }
     return false;
 }
 
+// Some unit neither holds the digit nor admits it anywhere.
 bool TMatrix::DigitBlocked(int Digit) const {
-    TD2IntegerList Places;
-    TPoint Holder;
-    // A unit is fine when it holds the digit or still admits it somewhere.
-    auto Open = [&](bool Placed) { return Placed || Places.GetCount() > 0; };
-    for (int R = 0; R < 9; ++R) {
-        if (!Open(ScanRow(R, Digit, Places, Holder))) {
+    const TDigitTally Tally(*this, Digit);
+    for (int U = 0; U < 27; ++U) {
+        if (Tally.Open(U) && Tally.Admitted[U] == 0) {
             return true;
-        }
-    }
-    for (int C = 0; C < 9; ++C) {
-        if (!Open(ScanCol(C, Digit, Places, Holder))) {
-            return true;
-        }
-    }
-    for (int BoxRow = 0; BoxRow < 3; ++BoxRow) {
-        for (int BoxCol = 0; BoxCol < 3; ++BoxCol) {
-            if (!Open(ScanBox(BoxCol, BoxRow, Digit, Places, Holder))) {
-                return true;
-            }
         }
     }
     return false;

@@ -261,43 +261,27 @@ bool TMatrix::ScanBox(int BoxCol, int BoxRow, int Digit, TD2IntegerList& Places,
     return false;
 }
 
+// Every unit must hold or admit all nine digits; which unit fails first
+// does not change the answer, so one pass gathers them all.
 int TMatrix::CheckState() const {
-    // A filled cell stands for its digit, an empty one for its candidates.
-    auto Contribution = [this](int C, int R) {
-        const int I = CellIndex(C, R);
-        return Values[I] > 0 ? DigitBit(Values[I]) : Candidates[I];
-    };
-    for (int R = 0; R < 9; ++R) {
-        int Union = 0;
-        for (int C = 0; C < 9; ++C) {
-            Union |= Contribution(C, R);
-        }
-        if (Union != AllDigits) {
-            return 3;
-        }
-    }
-    for (int C = 0; C < 9; ++C) {
-        int Union = 0;
-        for (int R = 0; R < 9; ++R) {
-            Union |= Contribution(C, R);
-        }
-        if (Union != AllDigits) {
-            return 3;
-        }
-    }
+    int RowUnion[9] = {};
+    int ColUnion[9] = {};
+    int BoxUnion[9] = {};
     int AllMasks = 0;
-    for (int BoxRow = 0; BoxRow < 3; ++BoxRow) {
-        for (int BoxCol = 0; BoxCol < 3; ++BoxCol) {
-            int Union = 0;
-            for (int R = BoxRow * 3; R < BoxRow * 3 + 3; ++R) {
-                for (int C = BoxCol * 3; C < BoxCol * 3 + 3; ++C) {
-                    Union |= Contribution(C, R);
-                    AllMasks |= Candidates[CellIndex(C, R)];
-                }
-            }
-            if (Union != AllDigits) {
-                return 3;
-            }
+    for (int R = 0; R < 9; ++R) {
+        for (int C = 0; C < 9; ++C) {
+            const int I = CellIndex(C, R);
+            // A filled cell stands for its digit, an empty one for its candidates.
+            const int Contribution = Values[I] > 0 ? DigitBit(Values[I]) : Candidates[I];
+            RowUnion[R] |= Contribution;
+            ColUnion[C] |= Contribution;
+            BoxUnion[R / 3 * 3 + C / 3] |= Contribution;
+            AllMasks |= Candidates[I];
+        }
+    }
+    for (int U = 0; U < 9; ++U) {
+        if (RowUnion[U] != AllDigits || ColUnion[U] != AllDigits || BoxUnion[U] != AllDigits) {
+            return 3;
         }
     }
     return AllMasks == 0 ? 1 : 0;
