@@ -7,6 +7,30 @@ namespace kumoji {
 
 namespace {
 
+// Where a cell sits in the three units, worked out once.
+struct TCellUnits {
+    int Box, Row, Col;
+    int BoxPosition, RowPosition, ColPosition;
+    int Bits;
+};
+
+constexpr std::array<TCellUnits, 81> CellUnits = [] {
+    std::array<TCellUnits, 81> Table{};
+    for (int I = 0; I < 81; ++I) {
+        const int C = I % 9;
+        const int R = I / 9;
+        const int Box = R / 3 * 3 + C / 3;
+        Table[I] = TCellUnits{Box,
+                              9 + R,
+                              18 + C,
+                              1 << (R % 3 * 3 + C % 3),
+                              1 << C,
+                              1 << R,
+                              1 << Box | 1 << (9 + R) | 1 << (18 + C)};
+    }
+    return Table;
+}();
+
 // For one digit, per unit: whether a cell holds it, and the cells that
 // admit it as a position mask. Units are numbered boxes (box row outer)
 // 0..8, rows 9..17, columns 18..26: the order of the forced-place search.
@@ -17,15 +41,13 @@ struct TDigitTally {
     TDigitTally(const TMatrix& Grid, int Digit) {
         const int Bit = DigitBit(Digit);
         for (int I = 0; I < 81; ++I) {
-            const int C = I % 9;
-            const int R = I / 9;
-            const int Box = R / 3 * 3 + C / 3;
+            const TCellUnits& Units = CellUnits[I];
             if (Grid.Values[I] == Digit) {
-                Placed |= 1 << Box | 1 << (9 + R) | 1 << (18 + C);
+                Placed |= Units.Bits;
             } else if (Grid.Candidates[I] & Bit) {
-                Admitted[Box] |= 1 << (R % 3 * 3 + C % 3);
-                Admitted[9 + R] |= 1 << C;
-                Admitted[18 + C] |= 1 << R;
+                Admitted[Units.Box] |= Units.BoxPosition;
+                Admitted[Units.Row] |= Units.RowPosition;
+                Admitted[Units.Col] |= Units.ColPosition;
             }
         }
     }
