@@ -260,6 +260,10 @@ bool TMatrix::ApplyYourReserved() {
             Open[P] = Snapshot.Values[Unit[P]] == 0;
             Empty += Open[P];
         }
+        // A subset needs at least two cells and one more empty cell to clear.
+        if (Empty <= 2) {
+            continue;
+        }
         int Remaining = Empty;
         for (int P = 0; P < 9; ++P) {
             const int Mask = Masks[P];
@@ -298,6 +302,14 @@ bool TMatrix::ApplyOurReserved() {
     for (const TUnit& Unit : ScanUnits) {
         // Places[d] as the unit's scan lists it, as a set of positions in scan
         // order: the scan stops at a cell holding d, before looking at its mask.
+        int Any = 0;
+        for (const int I : Unit) {
+            Any |= Snapshot.Candidates[I];
+        }
+        // Without a candidate every place list is empty.
+        if ((Any & AllDigits) == 0) {
+            continue;
+        }
         std::array<int, 10> Places{};
         int Stopped = 0;
         for (int P = 0; P < 9; ++P) {
