@@ -130,6 +130,33 @@ TEST(SolveStep, HiddenSingle) {
     EXPECT_EQ(Recorder.Offers[0], (TOffer{0, 2, 6, smLeftPlace}));
 }
 
+TEST(SolveStep, HiddenSingleBoxesByRowAfterRowsAndColumns) {
+    // The 1 at E5 and seven givens in each of boxes (1, 0) and (0, 1) leave 1
+    // a single place in both boxes but in no row or column. Boxes go box row
+    // first here, so box (1, 0) comes first; a refusal moves on to box (0, 1).
+    const std::string Text = With(Empty, {{4, 4, 1},
+                                          {3, 0, 2},
+                                          {4, 0, 3},
+                                          {5, 0, 4},
+                                          {3, 1, 5},
+                                          {4, 1, 6},
+                                          {5, 1, 7},
+                                          {3, 2, 8},
+                                          {0, 3, 2},
+                                          {1, 3, 3},
+                                          {2, 3, 4},
+                                          {0, 4, 5},
+                                          {1, 4, 6},
+                                          {0, 5, 7},
+                                          {1, 5, 8}});
+    TMatrix Grid = Position(Text);
+    TRecorder Recorder(Grid, {0});
+    EXPECT_EQ(SolveStep(Grid, false, Recorder.Move()), StepPlaced);
+    ASSERT_EQ(Recorder.Offers.size(), 2u);
+    EXPECT_EQ(Recorder.Offers[0], (TOffer{5, 2, 1, smLeftPlace}));
+    EXPECT_EQ(Recorder.Offers[1], (TOffer{2, 5, 1, smLeftPlace}));
+}
+
 TEST(SolveStep, EmptyCellComesFirst) {
     // Row 8 misses only its 6; the hidden 6 of box (0, 0) is still open.
     std::string Text = HiddenSix;
