@@ -301,25 +301,28 @@ bool TMatrix::ApplyOurReserved() {
     bool Changed = false;
     for (const TUnit& Unit : ScanUnits) {
         // Places[d] as the unit's scan lists it, as a set of positions in scan
-        // order: the scan stops at a cell holding d, before looking at its mask.
-        int Any = 0;
-        for (const int I : Unit) {
-            Any |= Snapshot.Candidates[I];
-        }
-        // Without a candidate every place list is empty.
-        if ((Any & AllDigits) == 0) {
-            continue;
-        }
-        std::array<int, 10> Places{};
+        // order. Each cell's mask as the scans see it: a scan for d stops at a cell
+        // holding d, before looking at its mask.
+        int Seen[9];
         int Stopped = 0;
+        int Any = 0;
         for (int P = 0; P < 9; ++P) {
             const int I = Unit[P];
             Stopped |= DigitBit(Snapshot.Values[I]);
-            int Admitted = Snapshot.Candidates[I] & AllDigits & ~Stopped;
-            while (Admitted != 0) {
-                Places[LowestDigit(Admitted)] |= 1 << P;
-                Admitted &= Admitted - 1;
+            Seen[P] = Snapshot.Candidates[I] & AllDigits & ~Stopped;
+            Any |= Seen[P];
+        }
+        if (Any == 0) {
+            continue;
+        }
+        // Places[d]: the positions that admit d, a transposition of Seen.
+        std::array<int, 10> Places{};
+        for (int D = 1; D <= 9; ++D) {
+            int Positions = 0;
+            for (int P = 0; P < 9; ++P) {
+                Positions |= ((Seen[P] >> (D - 1)) & 1) << P;
             }
+            Places[D] = Positions;
         }
         for (int D = 1; D <= 9; ++D) {
             const int Count = DigitCount(Places[D]);
