@@ -32,18 +32,6 @@ constexpr TUnit BoxUnit(int BoxCol, int BoxRow) {
     return Unit;
 }
 
-// Units in the order of the empty-cell step: rows, columns, then boxes with
-// the box column outer.
-constexpr std::array<TUnit, 27> EmptyCellUnits = [] {
-    std::array<TUnit, 27> Units{};
-    for (int I = 0; I < 9; ++I) {
-        Units[I] = RowUnit(I);
-        Units[9 + I] = ColUnit(I);
-        Units[18 + I] = BoxUnit(I / 3, I % 3);
-    }
-    return Units;
-}();
-
 // Units in the order of the left-place step: rows, columns, then boxes with
 // the box row outer.
 constexpr std::array<TUnit, 27> LeftPlaceUnits = [] {
@@ -146,19 +134,38 @@ private:
                Put(Col, Row, Found, smMyReserved);
     }
 
+    // Unit numbers for one-pass counts: rows 0..8, columns 9..17, boxes
+    // 18..26 (18 + BoxRow * 3 + BoxCol).
+    static constexpr std::array<int, 27> EmptyCellOrder = {0,  1,  2,  3,  4,  5,  6,  7,  8,
+                                                           9,  10, 11, 12, 13, 14, 15, 16, 17,
+                                                           18, 21, 24, 19, 22, 25, 20, 23, 26};
+
+    static int RowUnitOf(int Index) { return Index / 9; }
+    static int ColUnitOf(int Index) { return 9 + Index % 9; }
+    static int BoxUnitOf(int Index) { return 18 + Index / 27 * 3 + Index % 9 / 3; }
+
+    // The bit of a cell's value, 0 for an empty cell (or a stray value).
+    static int ValueBit(int Value) {
+        return static_cast<unsigned>(Value) <= 9u ? (1 << Value) >> 1 : 0;
+    }
+
     // A unit with eight values: its empty cell takes its single candidate. A
     // cell whose units leave it no candidate, or more than one, offers nothing.
     bool PlaceEmptyCell() {
-        for (const TUnit& Unit : EmptyCellUnits) {
-            int Empty = -1;
-            int EmptyCount = 0;
-            for (int Index : Unit) {
-                if (Grid.Values[Index] == 0) {
-                    Empty = Index;
-                    ++EmptyCount;
+        std::array<int, 27> Empties{};
+        std::array<int, 27> LastEmpty{};
+        for (int Index = 0; Index < 81; ++Index) {
+            if (Grid.Values[Index] == 0) {
+                for (int Unit : {RowUnitOf(Index), ColUnitOf(Index), BoxUnitOf(Index)}) {
+                    ++Empties[Unit];
+                    LastEmpty[Unit] = Index;
                 }
             }
-            if (EmptyCount != 1 || !IsSingleDigitMask(Grid.Candidates[Empty])) {
+        }
+        // A refused offer leaves the grid as it was, so the counts still hold.
+        for (int Unit : EmptyCellOrder) {
+            const int Empty = LastEmpty[Unit];
+            if (Empties[Unit] != 1 || !IsSingleDigitMask(Grid.Candidates[Empty])) {
                 continue;
             }
             if (Put(Empty % 9, Empty / 9, LowestDigit(Grid.Candidates[Empty]), smEmptyCell)) {
@@ -178,13 +185,13 @@ private:
             int Twice = 0;
             for (int Index : Unit) {
                 const int Mask = Grid.Candidates[Index];
-                Placed |= DigitBit(Grid.Values[Index]);
+                Placed |= ValueBit(Grid.Values[Index]);
                 Twice |= Once & Mask;
                 Once |= Mask;
             }
             Digits |= Once & ~Twice & ~Placed;
         }
-        return Digits;
+        return Digits & AllDigits;
     }
 
     bool PlaceLeftPlace(int Digit) {
