@@ -153,66 +153,92 @@ bool ColPass(TMatrix& Grid, int Digit, TD2IntegerList& Places) {
 
 bool TMatrix::ApplyMyReserved() {
     bool Changed = false;
+    // Seg[line][s]: the union of the three cells of a row (or column) in
+    // stack (or band) s, kept up to date after every removal so that later
+    // segments see it.
+    int Seg[9][3];
+    auto RowSegment = [this](int R, int S) {
+        return Candidates[CellIndex(3 * S, R)] | Candidates[CellIndex(3 * S + 1, R)] |
+               Candidates[CellIndex(3 * S + 2, R)];
+    };
+    auto ColSegment = [this](int C, int S) {
+        return Candidates[CellIndex(C, 3 * S)] | Candidates[CellIndex(C, 3 * S + 1)] |
+               Candidates[CellIndex(C, 3 * S + 2)];
+    };
+    for (int R = 0; R < 9; ++R) {
+        for (int S = 0; S < 3; ++S) {
+            Seg[R][S] = RowSegment(R, S);
+        }
+    }
     for (int R = 0; R < 9; ++R) {
         const int Top = R / 3 * 3;
         for (int S = 0; S < 3; ++S) {
-            int Seg = 0;
-            int Line = 0;
+            const int Line = Seg[R][(S + 1) % 3] | Seg[R][(S + 2) % 3];
             int Box = 0;
-            for (int C = 0; C < 9; ++C) {
-                (C / 3 == S ? Seg : Line) |= Candidates[CellIndex(C, R)];
-            }
             for (int BR = Top; BR < Top + 3; ++BR) {
-                for (int C = S * 3; BR != R && C < S * 3 + 3; ++C) {
-                    Box |= Candidates[CellIndex(C, BR)];
+                if (BR != R) {
+                    Box |= Seg[BR][S];
                 }
             }
-            const int Pointing = Seg & Line & ~Box & AllDigits;
-            const int Claiming = Seg & Box & ~Line & AllDigits;
+            const int Pointing = Seg[R][S] & Line & ~Box & AllDigits;
+            const int Claiming = Seg[R][S] & Box & ~Line & AllDigits;
             if (Pointing != 0) {
                 for (int C = 0; C < 9; ++C) {
                     if (C / 3 != S) {
                         Changed |= ClearBits(Candidates[CellIndex(C, R)], Pointing);
                     }
                 }
+                Seg[R][(S + 1) % 3] = RowSegment(R, (S + 1) % 3);
+                Seg[R][(S + 2) % 3] = RowSegment(R, (S + 2) % 3);
             }
             if (Claiming != 0) {
                 for (int BR = Top; BR < Top + 3; ++BR) {
-                    for (int C = S * 3; BR != R && C < S * 3 + 3; ++C) {
+                    if (BR == R) {
+                        continue;
+                    }
+                    for (int C = S * 3; C < S * 3 + 3; ++C) {
                         Changed |= ClearBits(Candidates[CellIndex(C, BR)], Claiming);
                     }
+                    Seg[BR][S] = RowSegment(BR, S);
                 }
             }
         }
     }
     for (int C = 0; C < 9; ++C) {
+        for (int S = 0; S < 3; ++S) {
+            Seg[C][S] = ColSegment(C, S);
+        }
+    }
+    for (int C = 0; C < 9; ++C) {
         const int Left = C / 3 * 3;
         for (int S = 0; S < 3; ++S) {
-            int Seg = 0;
-            int Line = 0;
+            const int Line = Seg[C][(S + 1) % 3] | Seg[C][(S + 2) % 3];
             int Box = 0;
-            for (int R = 0; R < 9; ++R) {
-                (R / 3 == S ? Seg : Line) |= Candidates[CellIndex(C, R)];
-            }
             for (int BC = Left; BC < Left + 3; ++BC) {
-                for (int R = S * 3; BC != C && R < S * 3 + 3; ++R) {
-                    Box |= Candidates[CellIndex(BC, R)];
+                if (BC != C) {
+                    Box |= Seg[BC][S];
                 }
             }
-            const int Pointing = Seg & Line & ~Box & AllDigits;
-            const int Claiming = Seg & Box & ~Line & AllDigits;
+            const int Pointing = Seg[C][S] & Line & ~Box & AllDigits;
+            const int Claiming = Seg[C][S] & Box & ~Line & AllDigits;
             if (Pointing != 0) {
                 for (int R = 0; R < 9; ++R) {
                     if (R / 3 != S) {
                         Changed |= ClearBits(Candidates[CellIndex(C, R)], Pointing);
                     }
                 }
+                Seg[C][(S + 1) % 3] = ColSegment(C, (S + 1) % 3);
+                Seg[C][(S + 2) % 3] = ColSegment(C, (S + 2) % 3);
             }
             if (Claiming != 0) {
                 for (int BC = Left; BC < Left + 3; ++BC) {
-                    for (int R = S * 3; BC != C && R < S * 3 + 3; ++R) {
+                    if (BC == C) {
+                        continue;
+                    }
+                    for (int R = S * 3; R < S * 3 + 3; ++R) {
                         Changed |= ClearBits(Candidates[CellIndex(BC, R)], Claiming);
                     }
+                    Seg[BC][S] = ColSegment(BC, S);
                 }
             }
         }
