@@ -2,6 +2,7 @@
 #include "engine/matrix.h"
 
 #include <array>
+#include <cstdint>
 
 namespace kumoji {
 
@@ -38,6 +39,19 @@ constexpr std::array<TUnit, 27> MakeScanUnits() {
 
 constexpr std::array<TUnit, 27> RowMajorUnits = MakeRowMajorUnits();
 constexpr std::array<TUnit, 27> ScanUnits = MakeScanUnits();
+
+// Bit k of a nibble spread to bit 0 of 16-bit lane k.
+constexpr std::array<std::uint64_t, 16> NibbleLanes = [] {
+    std::array<std::uint64_t, 16> Table{};
+    for (int Nibble = 0; Nibble < 16; ++Nibble) {
+        for (int K = 0; K < 4; ++K) {
+            if (Nibble & (1 << K)) {
+                Table[Nibble] |= std::uint64_t{1} << (16 * K);
+            }
+        }
+    }
+    return Table;
+}();
 
 // Clears Bits from one mask; true when one of them was set.
 inline bool ClearBits(int& Mask, int Bits) {
@@ -341,15 +355,22 @@ bool TMatrix::ApplyOurReserved() {
         if (Any == 0) {
             continue;
         }
-        // Places[d]: the positions that admit d, a transposition of Seen.
-        std::array<int, 10> Places{};
-        for (int D = 1; D <= 9; ++D) {
-            int Positions = 0;
-            for (int P = 0; P < 9; ++P) {
-                Positions |= ((Seen[P] >> (D - 1)) & 1) << P;
-            }
-            Places[D] = Positions;
+        // Places[d]: the positions that admit d, a transposition of Seen done
+        // four digits at a time in 16-bit lanes.
+        std::uint64_t Low = 0;
+        std::uint64_t High = 0;
+        int Nine = 0;
+        for (int P = 0; P < 9; ++P) {
+            Low |= NibbleLanes[Seen[P] & 15] << P;
+            High |= NibbleLanes[(Seen[P] >> 4) & 15] << P;
+            Nine |= ((Seen[P] >> 8) & 1) << P;
         }
+        std::array<int, 10> Places{};
+        for (int K = 0; K < 4; ++K) {
+            Places[1 + K] = static_cast<int>((Low >> (16 * K)) & 0x1FF);
+            Places[5 + K] = static_cast<int>((High >> (16 * K)) & 0x1FF);
+        }
+        Places[9] = Nine;
         for (int D = 1; D <= 9; ++D) {
             const int Count = DigitCount(Places[D]);
             // A group holds at most the digits from D up, and never no place.
