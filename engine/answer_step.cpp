@@ -134,70 +134,38 @@ private:
                Put(Col, Row, Found, smMyReserved);
     }
 
-    // Unit numbers for the one-pass counts: rows 0..8, columns 9..17, boxes
+    // Unit numbers for one-pass counts: rows 0..8, columns 9..17, boxes
     // 18..26 (18 + BoxRow * 3 + BoxCol).
     static constexpr std::array<int, 27> EmptyCellOrder = {0,  1,  2,  3,  4,  5,  6,  7,  8,
                                                            9,  10, 11, 12, 13, 14, 15, 16, 17,
                                                            18, 21, 24, 19, 22, 25, 20, 23, 26};
 
-    static constexpr std::array<std::array<int, 3>, 81> CellUnits = [] {
-        std::array<std::array<int, 3>, 81> Units{};
-        for (int Index = 0; Index < 81; ++Index) {
-            Units[Index] = {Index / 9, 9 + Index % 9, 18 + Index / 27 * 3 + Index % 9 / 3};
-        }
-        return Units;
-    }();
+    static int RowUnitOf(int Index) { return Index / 9; }
+    static int ColUnitOf(int Index) { return 9 + Index % 9; }
+    static int BoxUnitOf(int Index) { return 18 + Index / 27 * 3 + Index % 9 / 3; }
 
     // The bit of a cell's value, 0 for an empty cell (or a stray value).
     static int ValueBit(int Value) {
         return static_cast<unsigned>(Value) <= 9u ? (1 << Value) >> 1 : 0;
     }
 
-    // What the three single searches need of each unit, from one pass over
-    // the grid: the digits placed, the digits admitted once and more than
-    // once, the number of empty cells and the last of them.
-    struct TUnitCounts {
-        std::array<int, 27> Placed{};
-        std::array<int, 27> Once{};
-        std::array<int, 27> Twice{};
-        std::array<int, 27> Empties{};
-        std::array<int, 27> LastEmpty{};
-    };
-    TUnitCounts Counts;
-    int CountedAt = Unknown;
-
-    // Counts of the grid as it is now; a grid can change only through an
-    // offer, so they are taken again after each one.
-    const TUnitCounts& UnitCounts() {
-        if (CountedAt == Offers) {
-            return Counts;
-        }
-        CountedAt = Offers;
-        Counts = TUnitCounts{};
-        for (int Index = 0; Index < 81; ++Index) {
-            const int Mask = Grid.Candidates[Index];
-            const int Value = Grid.Values[Index];
-            const int Bit = ValueBit(Value);
-            for (int Unit : CellUnits[Index]) {
-                Counts.Placed[Unit] |= Bit;
-                Counts.Twice[Unit] |= Counts.Once[Unit] & Mask;
-                Counts.Once[Unit] |= Mask;
-                if (Value == 0) {
-                    ++Counts.Empties[Unit];
-                    Counts.LastEmpty[Unit] = Index;
-                }
-            }
-        }
-        return Counts;
-    }
-
     // A unit with eight values: its empty cell takes its single candidate. A
     // cell whose units leave it no candidate, or more than one, offers nothing.
     bool PlaceEmptyCell() {
-        const TUnitCounts& Now = UnitCounts();
+        std::array<int, 27> Empties{};
+        std::array<int, 27> LastEmpty{};
+        for (int Index = 0; Index < 81; ++Index) {
+            if (Grid.Values[Index] == 0) {
+                for (int Unit : {RowUnitOf(Index), ColUnitOf(Index), BoxUnitOf(Index)}) {
+                    ++Empties[Unit];
+                    LastEmpty[Unit] = Index;
+                }
+            }
+        }
+        // A refused offer leaves the grid as it was, so the counts still hold.
         for (int Unit : EmptyCellOrder) {
-            const int Empty = Now.LastEmpty[Unit];
-            if (Now.Empties[Unit] != 1 || !IsSingleDigitMask(Grid.Candidates[Empty])) {
+            const int Empty = LastEmpty[Unit];
+            if (Empties[Unit] != 1 || !IsSingleDigitMask(Grid.Candidates[Empty])) {
                 continue;
             }
             if (Put(Empty % 9, Empty / 9, LowestDigit(Grid.Candidates[Empty]), smEmptyCell)) {
@@ -207,13 +175,21 @@ private:
         return false;
     }
 
-    // Digits that have a single place in some unit: admitted once there and
-    // not placed.
-    int LeftPlaceDigits() {
-        const TUnitCounts& Now = UnitCounts();
+    // Digits that have a single place in some unit, all found in one pass:
+    // per unit, the digits admitted once and not placed.
+    int LeftPlaceDigits() const {
         int Digits = 0;
-        for (int Unit = 0; Unit < 27; ++Unit) {
-            Digits |= Now.Once[Unit] & ~Now.Twice[Unit] & ~Now.Placed[Unit];
+        for (const TUnit& Unit : LeftPlaceUnits) {
+            int Placed = 0;
+            int Once = 0;
+            int Twice = 0;
+            for (int Index : Unit) {
+                const int Mask = Grid.Candidates[Index];
+                Placed |= ValueBit(Grid.Values[Index]);
+                Twice |= Once & Mask;
+                Once |= Mask;
+            }
+            Digits |= Once & ~Twice & ~Placed;
         }
         return Digits & AllDigits;
     }
@@ -250,18 +226,40 @@ private:
 
     // Counts placed values only, not candidate masks.
     bool PlaceMissingNumber() {
+        std::array<int, 9> RowDigits{};
+        std::array<int, 9> ColDigits{};
+        std::array<int, 9> BoxDigits{};
+        auto Collect = [&] {
+            RowDigits.fill(0);
+            ColDigits.fill(0);
+            BoxDigits.fill(0);
+            for (int Index = 0; Index < 81; ++Index) {
+                const int Value = Grid.Values[Index];
+                if (Value >= 1 && Value <= 9) {
+                    const int Col = Index % 9;
+                    const int Row = Index / 9;
+                    RowDigits[Row] |= DigitBit(Value);
+                    ColDigits[Col] |= DigitBit(Value);
+                    BoxDigits[Row / 3 * 3 + Col / 3] |= DigitBit(Value);
+                }
+            }
+        };
+        Collect();
         for (int Index = 0; Index < 81; ++Index) {
             if (Grid.Values[Index] != 0) {
                 continue;
             }
-            const TUnitCounts& Now = UnitCounts();
-            const auto& Units = CellUnits[Index];
+            const int Col = Index % 9;
+            const int Row = Index / 9;
             const int Missing =
-                AllDigits & ~(Now.Placed[Units[0]] | Now.Placed[Units[1]] | Now.Placed[Units[2]]);
-            if (IsSingleDigitMask(Missing) &&
-                Put(Index % 9, Index / 9, LowestDigit(Missing), smMissingNumber)) {
+                AllDigits & ~(RowDigits[Row] | ColDigits[Col] | BoxDigits[Row / 3 * 3 + Col / 3]);
+            if (!IsSingleDigitMask(Missing)) {
+                continue;
+            }
+            if (Put(Col, Row, LowestDigit(Missing), smMissingNumber)) {
                 return true;
             }
+            Collect();
         }
         return false;
     }
