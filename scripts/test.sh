@@ -3,8 +3,9 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh" -DBUILD_TESTING=ON -DKUMOJI_BENCHMARKS=ON
-export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "$root/build" --output-on-failure -j"$(nproc 2>/dev/null || echo 2)"
+# Short fuzz runs first, so the test runner's summary is the last thing printed.
 if [ -x "$root/scripts/fuzz.sh" ]; then
   "$root/scripts/fuzz.sh" --short
 fi
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir "$root/build" --output-on-failure -j"$(nproc 2>/dev/null || echo 2)"
