@@ -264,25 +264,31 @@ bool TMatrix::ScanBox(int BoxCol, int BoxRow, int Digit, TD2IntegerList& Places,
 // Every unit must hold or admit all nine digits; which unit fails first
 // does not change the answer, so one pass gathers them all.
 int TMatrix::CheckState() const {
-    int RowUnion[9] = {};
-    int ColUnion[9] = {};
-    int BoxUnion[9] = {};
+    // A filled cell stands for its digit, an empty one for its candidates.
+    // Straight loops over a flat array rather than one loop with three
+    // scattered unions: this runs after every trial placement.
+    int Contribution[81];
     int AllMasks = 0;
-    for (int R = 0; R < 9; ++R) {
-        for (int C = 0; C < 9; ++C) {
-            const int I = CellIndex(C, R);
-            // A filled cell stands for its digit, an empty one for its candidates.
-            const int Contribution = Values[I] > 0 ? DigitBit(Values[I]) : Candidates[I];
-            RowUnion[R] |= Contribution;
-            ColUnion[C] |= Contribution;
-            BoxUnion[R / 3 * 3 + C / 3] |= Contribution;
-            AllMasks |= Candidates[I];
-        }
+    for (int I = 0; I < 81; ++I) {
+        const int Value = Values[I];
+        Contribution[I] = Value > 0 ? DigitBit(Value) : Candidates[I];
+        AllMasks |= Candidates[I];
     }
-    for (int U = 0; U < 9; ++U) {
-        if (RowUnion[U] != AllDigits || ColUnion[U] != AllDigits || BoxUnion[U] != AllDigits) {
-            return 3;
+    int Missing = 0;
+    for (int N = 0; N < 9; ++N) {
+        int Row = 0;
+        int Col = 0;
+        int Box = 0;
+        const int Corner = N / 3 * 27 + N % 3 * 3;
+        for (int K = 0; K < 9; ++K) {
+            Row |= Contribution[9 * N + K];
+            Col |= Contribution[N + 9 * K];
+            Box |= Contribution[Corner + K / 3 * 9 + K % 3];
         }
+        Missing |= (Row ^ AllDigits) | (Col ^ AllDigits) | (Box ^ AllDigits);
+    }
+    if (Missing != 0) {
+        return 3;
     }
     return AllMasks == 0 ? 1 : 0;
 }

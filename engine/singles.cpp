@@ -62,36 +62,82 @@ bool TMatrix::FindEmptyCell(int& Col, int& Row, int& Digit) const {
 }
 
 // The same as scanning rows, columns and boxes (box row outer) in turn: a
-// unit counts when no cell holds Digit and exactly one cell admits it.
+// unit counts when no cell holds Digit and exactly one cell admits it. Per
+// unit a position mask of the admitting cells; fixed loop bounds let the
+// compiler resolve every unit index.
 bool TMatrix::FindLeftPlace(int Digit, int& Col, int& Row) const {
     const int Bit = DigitBit(Digit);
-    std::array<bool, 27> Placed{};
-    std::array<int, 27> Count{};
-    std::array<int, 27> Place{};
-    for (int I = 0; I < 81; ++I) {
-        const int C = I % 9;
-        const int R = I / 9;
-        const int Units[3] = {RowUnit(R), ColUnit(C), BoxUnitByRow(C, R)};
-        if (Values[I] == Digit) {
-            for (const int U : Units) {
-                Placed[U] = true;
-            }
-        } else if (Candidates[I] & Bit) {
-            for (const int U : Units) {
-                ++Count[U];
-                Place[U] = I;
-            }
+    if (Bit == 0) {
+        return false;
+    }
+    std::array<int, 27> Placed{};
+    std::array<int, 27> Admitted{};
+    for (int R = 0; R < 9; ++R) {
+        for (int C = 0; C < 9; ++C) {
+            const int I = CellIndex(C, R);
+            const int Box = 18 + R / 3 * 3 + C / 3;
+            const int Here = Values[I] == Digit;
+            const int Admits = Here == 0 && (Candidates[I] & Bit) != 0;
+            Placed[R] |= Here;
+            Placed[9 + C] |= Here;
+            Placed[Box] |= Here;
+            Admitted[R] |= Admits << C;
+            Admitted[9 + C] |= Admits << R;
+            Admitted[Box] |= Admits << (R % 3 * 3 + C % 3);
         }
     }
     for (int U = 0; U < 27; ++U) {
-        if (!Placed[U] && Count[U] == 1) {
-            Col = Place[U] % 9;
-            Row = Place[U] / 9;
+        if (Placed[U] == 0 && IsSingleDigitMask(Admitted[U])) {
+            const int P = LowestDigit(Admitted[U]) - 1;
+            if (U < 9) {
+                Col = P;
+                Row = U;
+            } else if (U < 18) {
+                Col = U - 9;
+                Row = P;
+            } else {
+                Col = (U - 18) % 3 * 3 + P % 3;
+                Row = (U - 18) / 3 * 3 + P / 3;
+            }
             return true;
         }
     }
     return false;
 }
+
+namespace {
+
+// The bit of a cell's value, 0 for an empty cell or a stray value.
+inline int ValueBit(int Value) {
+    return static_cast<unsigned>(Value) <= 9u ? (1 << Value) >> 1 : 0;
+}
+
+// The digits for which FindLeftPlace succeeds, all found in one pass: per
+// unit, the digits admitted by exactly one cell and held by none.
+int LeftPlaceDigits(const TMatrix& Grid) {
+    int Digits = 0;
+    for (int N = 0; N < 9; ++N) {
+        int Placed[3] = {};
+        int Once[3] = {};
+        int Twice[3] = {};
+        const int Corner = N / 3 * 27 + N % 3 * 3;
+        for (int K = 0; K < 9; ++K) {
+            const int Cells[3] = {9 * N + K, N + 9 * K, Corner + K / 3 * 9 + K % 3};
+            for (int T = 0; T < 3; ++T) {
+                const int Mask = Grid.Candidates[Cells[T]];
+                Placed[T] |= ValueBit(Grid.Values[Cells[T]]);
+                Twice[T] |= Once[T] & Mask;
+                Once[T] |= Mask;
+            }
+        }
+        for (int T = 0; T < 3; ++T) {
+            Digits |= Once[T] & ~Twice[T] & ~Placed[T];
+        }
+    }
+    return Digits & AllDigits;
+}
+
+} // namespace
 
 bool TMatrix::FindMissingNumber(int& Digit, int& Col, int& Row) const {
     for (int Index = 0; Index < 81; ++Index) {
@@ -109,13 +155,14 @@ bool TMatrix::FindSingle(int& Col, int& Row, int& Digit) const {
     if (FindMissingNumber(Digit, Col, Row) || FindEmptyCell(Col, Row, Digit)) {
         return true;
     }
-    for (int D = 1; D <= 9; ++D) {
-        if (FindLeftPlace(D, Col, Row)) {
-            Digit = D;
-            return true;
-        }
+    // Only the digits that have a single place somewhere need the ordered
+    // search; the lowest such digit is the one the plain loop would find.
+    const int Digits = LeftPlaceDigits(*this);
+    if (Digits == 0) {
+        return false;
     }
-    return false;
+    Digit = LowestDigit(Digits);
+    return FindLeftPlace(Digit, Col, Row);
 }
 
 } // namespace kumoji
