@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+#include <functional>
+
+class QWidget;
+
+namespace kumoji {
+
+// Hands a URL to the desktop; false when no program takes it.
+using TUrlOpener = std::function<bool(const QUrl&)>;
+
+// Replaces the opener (tests record the URL); an empty function restores the
+// desktop's default handler.
+void SetUrlOpener(TUrlOpener Opener);
+
+// The page's file URL with Anchor as its fragment; the "#" is there also for
+// an empty anchor.
+QUrl HelpUrl(const QString& FileName, const QString& Anchor);
+
+// Opens the help page at Anchor with the desktop's program for it. A missing
+// page or a desktop without such a program is told in a message box; true
+// when a program took the page.
+bool OpenHelpFile(QWidget* Owner, const QString& FileName, const QString& Anchor);
+
+} // namespace kumoji

@@ -1,0 +1,237 @@
+#include "game/player_dialog.h"
+
+#include "engine/solve_method.h"
+#include "game/main_window.h"
+#include "game/name_prompt.h"
+#include "game/platform/fonts.h"
+#include "game/platform/jpeg_loader.h"
+#include "game/platform/message_box.h"
+#include "game/tables.h"
+#include "resources/resource_names.h"
+#include "ui_playerdialog.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QToolButton>
+#include <algorithm>
+
+namespace kumoji {
+
+namespace {
+
+QString FromUtf8View(std::string_view Text) {
+    return QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size()));
+}
+
+void SetTextColor(QWidget* Widget, QPalette::ColorRole Role, const QColor& Color) {
+    QPalette Palette = Widget->palette();
+    Palette.setColor(Role, Color);
+    Widget->setPalette(Palette);
+}
+
+// Menu captions take "&" as a shortcut mark; a name shows it as typed.
+QString MenuText(QString Text) {
+    return Text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+} // namespace
+
+TForm2::TForm2(TForm1& Owner)
+    : QDialog(&Owner), FUi(std::make_unique<Ui::TForm2>()), FOwner(Owner) {
+    FUi->setupUi(this);
+    imSelectUser = FUi->imSelectUser;
+    lbSelect = FUi->lbSelect;
+    lbSelect2 = FUi->lbSelect2;
+    Panel1 = FUi->Panel1;
+    sbOk = FUi->sbOk;
+    sbCangeUser = FUi->sbCangeUser;
+    SpeedButton1 = FUi->SpeedButton1;
+    btCancel = FUi->btCancel;
+    FormCreate();
+}
+
+TForm2::~TForm2() = default;
+
+void TForm2::FormCreate() {
+    QFont Font(QString::fromUtf8(GothicFace));
+    Font.setPixelSize(12);
+    setFont(Font);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setFixedSize(442, 442 * DialogPictureHeight / DialogPictureWidth);
+
+    QImage Picture;
+    LoadJpegResource(QString::fromLatin1(DialogPicturePath), Picture);
+    imSelectUser->setPixmap(QPixmap::fromImage(Picture));
+    imSelectUser->setScaledContents(true);
+    imSelectUser->setGeometry(rect());
+    imSelectUser->lower();
+
+    QFont NameFont = Font;
+    NameFont.setPixelSize(16);
+    NameFont.setBold(true);
+    for (QLabel* Label : {lbSelect, lbSelect2}) {
+        Label->setFont(NameFont);
+        Label->setFixedSize(132, 16);
+        Label->setAutoFillBackground(false);
+    }
+    lbSelect2->move(lbSelect->x() + 1, lbSelect->y() + 1);
+    SetTextColor(lbSelect, QPalette::WindowText, Qt::black);
+    SetTextColor(lbSelect2, QPalette::WindowText, Qt::white);
+    lbSelect->raise();
+
+    QPalette Navy = Panel1->palette();
+    Navy.setColor(QPalette::Window, QColor(0, 0, 128));
+    Navy.setColor(QPalette::ButtonText, Qt::white);
+    Panel1->setPalette(Navy);
+    Panel1->setAutoFillBackground(true);
+    Panel1->raise();
+    sbOk->setIcon(QIcon(QString::fromLatin1(OkGlyphPath)));
+    sbCangeUser->setIcon(QIcon(QString::fromLatin1(ChangeUserGlyphPath)));
+    SpeedButton1->setIcon(QIcon(QString::fromLatin1(HelpGlyphPath)));
+    SpeedButton1->setToolTip(FOwner.acHelp->toolTip());
+    btCancel->setFocusPolicy(Qt::NoFocus);
+
+    pmCangeUser = new QMenu(this);
+    newuser1 = pmCangeUser->addAction(QStringLiteral("新規追加 new user"));
+    miNewUserBar = pmCangeUser->addSeparator();
+    connect(pmCangeUser, &QMenu::aboutToShow, this, &TForm2::pmCangeUserPopup);
+    connect(newuser1, &QAction::triggered, this, &TForm2::newuser1Click);
+    connect(sbCangeUser, &QToolButton::clicked, this, &TForm2::sbCangeUserClick);
+    connect(sbOk, &QToolButton::clicked, this, &TForm2::sbOkClick);
+    connect(SpeedButton1, &QToolButton::clicked, FOwner.acHelp,
+            [this] { FOwner.acHelp->trigger(); });
+    connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    // The first showing is centred on the screen; later ones keep their place.
+    if (const QScreen* Screen = QGuiApplication::primaryScreen())
+        move(Screen->geometry().center() - rect().center());
+}
+
+QString TForm2::PositionName(int Position) {
+    return FromUtf8View(Positions[static_cast<std::size_t>(std::clamp(Position, 0, 50))]);
+}
+
+void TForm2::SetSelectedName(const QString& Text) {
+    lbSelect->setText(Text);
+    lbSelect2->setText(Text);
+}
+
+void TForm2::pmCangeUserPopup() {
+    TTabijiUsers& Users = *FOwner.FUsers;
+    if (Users.GetCount() == 0)
+        return;
+    const QList<QAction*> Items = pmCangeUser->actions();
+    const qsizetype Bar = Items.indexOf(miNewUserBar);
+    for (qsizetype I = Items.size() - 1; I > Bar; --I) {
+        pmCangeUser->removeAction(Items[I]);
+        delete Items[I];
+    }
+    for (int I = 0; I < Users.GetCount(); ++I) {
+        const TTabijiUser& User = Users.GetUser(I);
+        QAction* Item = pmCangeUser->addAction(
+            MenuText(QStringLiteral("%1 / %2 (%3)")
+                         .arg(NameText(User.Name), PositionName(User.Position))
+                         .arg(User.Position)));
+        Item->setData(I);
+        connect(Item, &QAction::triggered, this, [this, I] { UserMenuClick(I); });
+    }
+    pmCangeUser->addSeparator();
+    pmCangeUser->addAction(QStringLiteral("キャンセル"));
+}
+
+void TForm2::UserMenuClick(int Tag) {
+    FUserIndex = Tag;
+    sbOk->setEnabled(Tag >= 0);
+    if (Tag >= 0 && Tag < FOwner.FUsers->GetCount())
+        SetSelectedName(NameText(FOwner.FUsers->GetUser(Tag).Name));
+}
+
+void TForm2::newuser1Click() {
+    std::string Name;
+    if (!AskPlayerName(this, false, Name))
+        return;
+    sbOk->setEnabled(true);
+    SetSelectedName(NameText(Name));
+    FNewName = Name;
+    FUserIndex = FOwner.FUsers->AddUser(Name);
+    FOwner.SaveUsers();
+}
+
+void TForm2::sbCangeUserClick() {
+    pmCangeUser->popup(QCursor::pos());
+}
+
+void TForm2::sbOkClick() {
+    accept();
+}
+
+void TForm1::acOpenDlgExecute() {
+    if (!acOpenDlg->isEnabled())
+        return;
+    TForm2& Dialog = *Form2;
+    if (FUserIndex < 0) {
+        lbUser1->setText(QStringLiteral("ゲームをする人を設定しましょう select player"));
+        lbUser2->setText(lbUser1->text());
+    }
+    Dialog.sbCangeUser->setEnabled(FUsers->GetCount() > 0);
+    Dialog.FNewName.clear();
+    Dialog.FUserIndex = FUserIndex;
+    const TTabijiUser* User = CurrentUser();
+    if (!User) {
+        Dialog.FUserIndex = -1;
+        Dialog.sbOk->setText(QStringLiteral("はじめる start"));
+        Dialog.sbOk->setEnabled(false);
+        Dialog.SetSelectedName(QString());
+        Dialog.sbCangeUser->setText(QStringLiteral("人を選ぶ select user"));
+    } else {
+        Dialog.sbOk->setText(QStringLiteral("つづける continue"));
+        Dialog.sbOk->setEnabled(true);
+        Dialog.SetSelectedName(NameText(User->Name));
+        Dialog.sbCangeUser->setText(QStringLiteral("人を変える change user"));
+    }
+    if (FTechnique != 0 && FTechnique < SolveMethodNames.size()) {
+        Dialog.FHelpTopic = FromUtf8View(SolveMethodNames[FTechnique]);
+        if (FirstDialogPlacement) {
+            FirstDialogPlacement = false;
+            const QScreen* Screen =
+                Dialog.screen() ? Dialog.screen() : QGuiApplication::primaryScreen();
+            const int FrameHeight = Dialog.frameGeometry().height() > 0
+                                        ? Dialog.frameGeometry().height()
+                                        : Dialog.height();
+            Dialog.move(80, Screen->geometry().height() - FrameHeight - 30);
+        }
+    } else {
+        Dialog.FHelpTopic.clear();
+    }
+
+    enum { mrNone = 0, mrOk = 1, mrCancel = 2 };
+    int Result = Dialog.exec() == QDialog::Accepted ? mrOk : mrCancel;
+    // Positions beyond the summit count as the summit.
+    if (Result == mrOk && Dialog.FUserIndex >= 0 && Dialog.FUserIndex < FUsers->GetCount() &&
+        FUsers->GetUser(Dialog.FUserIndex).Position >= 50) {
+        const TTabijiUser& Climber = FUsers->GetUser(Dialog.FUserIndex);
+        QString Next;
+        if (Climber.Route >= 3)
+            Next = TwoParts(QStringLiteral("数独ナンプレの頂点を極めました"),
+                            QStringLiteral("おめでとうございます"));
+        else
+            Next = QStringLiteral("次は %1 で挑戦しましょう")
+                       .arg(FromUtf8View(
+                           Routes[static_cast<std::size_t>(std::clamp(Climber.Route + 1, 0, 3))]));
+        ShowMessageBox(this, TwoParts(QStringLiteral("山頂に到着です！"), Next));
+        DrawRoute(-1);
+        Result = mrNone;
+    }
+    if (Result != mrCancel)
+        SelectUser(Dialog.FUserIndex);
+    if (Result == mrOk)
+        tmEvent->start();
+}
+
+} // namespace kumoji

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <memory>
+#include <string>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QToolButton;
+
+namespace Ui {
+class TForm2;
+}
+
+namespace kumoji {
+
+class TForm1;
+
+// Between questions: who plays next, the player menu, new players and help.
+class TForm2 : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TForm2(TForm1& Owner);
+    ~TForm2() override;
+
+    QLabel* imSelectUser = nullptr;
+    QLabel* lbSelect = nullptr;
+    QLabel* lbSelect2 = nullptr;
+    QFrame* Panel1 = nullptr;
+    QToolButton* sbOk = nullptr;
+    QToolButton* sbCangeUser = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+    QPushButton* btCancel = nullptr;
+    QMenu* pmCangeUser = nullptr;
+    QAction* newuser1 = nullptr;
+    QAction* miNewUserBar = nullptr;
+
+    int FUserIndex = -1;
+    std::string FNewName;
+    QString FHelpTopic;
+
+    void SetSelectedName(const QString& Text);
+    void pmCangeUserPopup();
+    void UserMenuClick(int Tag);
+    void newuser1Click();
+    void sbCangeUserClick();
+    void sbOkClick();
+
+    // A position's name in the player menu; positions beyond the summit
+    // count as the summit.
+    static QString PositionName(int Position);
+
+private:
+    void FormCreate();
+
+    std::unique_ptr<Ui::TForm2> FUi;
+    TForm1& FOwner;
+};
+
+} // namespace kumoji
