@@ -265,27 +265,31 @@ bool TMatrix::ScanBox(int BoxCol, int BoxRow, int Digit, TD2IntegerList& Places,
 // does not change the answer, so one pass gathers them all.
 int TMatrix::CheckState() const {
     // A filled cell stands for its digit, an empty one for its candidates.
-    // Straight loops over a flat array rather than one loop with three
-    // scattered unions: this runs after every trial placement.
-    int Contribution[81];
-    int AllMasks = 0;
-    for (int I = 0; I < 81; ++I) {
-        const int Value = Values[I];
-        Contribution[I] = Value > 0 ? DigitBit(Value) : Candidates[I];
-        AllMasks |= Candidates[I];
-    }
+    // One sweep row by row gathers rows, columns and box segments; this runs
+    // after every trial placement.
+    int Cols[9] = {};
+    int Segments[9][3] = {};
     int Missing = 0;
-    for (int N = 0; N < 9; ++N) {
+    int AllMasks = 0;
+#pragma GCC unroll 9
+    for (int R = 0; R < 9; ++R) {
         int Row = 0;
-        int Col = 0;
-        int Box = 0;
-        const int Corner = N / 3 * 27 + N % 3 * 3;
-        for (int K = 0; K < 9; ++K) {
-            Row |= Contribution[9 * N + K];
-            Col |= Contribution[N + 9 * K];
-            Box |= Contribution[Corner + K / 3 * 9 + K % 3];
+#pragma GCC unroll 9
+        for (int C = 0; C < 9; ++C) {
+            const int I = CellIndex(C, R);
+            const int Value = Values[I];
+            const int Contribution = Value > 0 ? DigitBit(Value) : Candidates[I];
+            AllMasks |= Candidates[I];
+            Row |= Contribution;
+            Cols[C] |= Contribution;
+            Segments[R][C / 3] |= Contribution;
         }
-        Missing |= (Row ^ AllDigits) | (Col ^ AllDigits) | (Box ^ AllDigits);
+        Missing |= Row ^ AllDigits;
+    }
+    for (int N = 0; N < 9; ++N) {
+        const int Box = Segments[N / 3 * 3][N % 3] | Segments[N / 3 * 3 + 1][N % 3] |
+                        Segments[N / 3 * 3 + 2][N % 3];
+        Missing |= (Cols[N] ^ AllDigits) | (Box ^ AllDigits);
     }
     if (Missing != 0) {
         return 3;

@@ -53,6 +53,11 @@ constexpr std::array<std::uint64_t, 16> NibbleLanes = [] {
     return Table;
 }();
 
+// The bit of a cell's value, 0 for an empty cell or a stray value.
+inline int ValueBit(int Value) {
+    return static_cast<unsigned>(Value) <= 9u ? (1 << Value) >> 1 : 0;
+}
+
 // Clears Bits from one mask; true when one of them was set.
 inline bool ClearBits(int& Mask, int Bits) {
     const bool Had = (Mask & Bits) != 0;
@@ -289,15 +294,16 @@ bool TMatrix::FindMyReservedMove(int Digit, int& Col, int& Row, int& Found, TMat
 
 bool TMatrix::ApplyYourReserved() {
     // Every test reads the state at the start of the call; removals go live.
-    const TMatrix Snapshot = *this;
+    // Values never change here, so only the masks need a copy.
+    const std::array<int, 81> Snapshot = Candidates;
     bool Changed = false;
     for (const TUnit& Unit : RowMajorUnits) {
         int Masks[9];
         bool Open[9];
         int Empty = 0;
         for (int P = 0; P < 9; ++P) {
-            Masks[P] = Snapshot.Candidates[Unit[P]];
-            Open[P] = Snapshot.Values[Unit[P]] == 0;
+            Masks[P] = Snapshot[Unit[P]];
+            Open[P] = Values[Unit[P]] == 0;
             Empty += Open[P];
         }
         // A subset needs at least two cells and one more empty cell to clear.
@@ -337,7 +343,8 @@ bool TMatrix::ApplyYourReserved() {
 bool TMatrix::ApplyOurReserved() {
     // Places come from the state at the start of the call, and every write
     // starts from that state, so a later write to a cell replaces an earlier one.
-    const TMatrix Snapshot = *this;
+    // The pass never changes a value, so only the masks need a copy.
+    const std::array<int, 81> Snapshot = Candidates;
     bool Changed = false;
     for (const TUnit& Unit : ScanUnits) {
         // Places[d] as the unit's scan lists it, as a set of positions in scan
@@ -348,8 +355,8 @@ bool TMatrix::ApplyOurReserved() {
         int Any = 0;
         for (int P = 0; P < 9; ++P) {
             const int I = Unit[P];
-            Stopped |= DigitBit(Snapshot.Values[I]);
-            Seen[P] = Snapshot.Candidates[I] & AllDigits & ~Stopped;
+            Stopped |= ValueBit(Values[I]);
+            Seen[P] = Snapshot[I] & AllDigits & ~Stopped;
             Any |= Seen[P];
         }
         if (Any == 0) {
@@ -389,8 +396,8 @@ bool TMatrix::ApplyOurReserved() {
             for (int P = 0; P < 9; ++P) {
                 if (Places[D] & (1 << P)) {
                     const int I = Unit[P];
-                    Candidates[I] = Snapshot.Candidates[I] & Digits;
-                    Changed |= Candidates[I] != Snapshot.Candidates[I];
+                    Candidates[I] = Snapshot[I] & Digits;
+                    Changed |= Candidates[I] != Snapshot[I];
                 }
             }
         }
