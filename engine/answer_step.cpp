@@ -1,5 +1,7 @@
 #include "engine/answer_step.h"
 
+#include "engine/grid_checks.h"
+
 #include <array>
 
 namespace kumoji {
@@ -140,10 +142,6 @@ private:
                                                            9,  10, 11, 12, 13, 14, 15, 16, 17,
                                                            18, 21, 24, 19, 22, 25, 20, 23, 26};
 
-    static int RowUnitOf(int Index) { return Index / 9; }
-    static int ColUnitOf(int Index) { return 9 + Index % 9; }
-    static int BoxUnitOf(int Index) { return 18 + Index / 27 * 3 + Index % 9 / 3; }
-
     // The bit of a cell's value, 0 for an empty cell (or a stray value).
     static int ValueBit(int Value) {
         return static_cast<unsigned>(Value) <= 9u ? (1 << Value) >> 1 : 0;
@@ -152,20 +150,24 @@ private:
     // A unit with eight values: its empty cell takes its single candidate. A
     // cell whose units leave it no candidate, or more than one, offers nothing.
     bool PlaceEmptyCell() {
+        // Per unit, the positions of its empty cells; one bit means one empty cell.
         std::array<int, 27> Empties{};
-        std::array<int, 27> LastEmpty{};
-        for (int Index = 0; Index < 81; ++Index) {
-            if (Grid.Values[Index] == 0) {
-                for (int Unit : {RowUnitOf(Index), ColUnitOf(Index), BoxUnitOf(Index)}) {
-                    ++Empties[Unit];
-                    LastEmpty[Unit] = Index;
-                }
+        for (int R = 0; R < 9; ++R) {
+            for (int C = 0; C < 9; ++C) {
+                const int I = R * 9 + C;
+                const int Empty = Grid.Values[I] == 0;
+                Empties[R] |= Empty << C;
+                Empties[9 + C] |= Empty << R;
+                Empties[18 + CellBox[I]] |= Empty << CellBoxPlace[I];
             }
         }
         // A refused offer leaves the grid as it was, so the counts still hold.
         for (int Unit : EmptyCellOrder) {
-            const int Empty = LastEmpty[Unit];
-            if (Empties[Unit] != 1 || !IsSingleDigitMask(Grid.Candidates[Empty])) {
+            if (!IsSingleDigitMask(Empties[Unit])) {
+                continue;
+            }
+            const int Empty = LeftPlaceUnits[Unit][LowestDigit(Empties[Unit]) - 1];
+            if (!IsSingleDigitMask(Grid.Candidates[Empty])) {
                 continue;
             }
             if (Put(Empty % 9, Empty / 9, LowestDigit(Grid.Candidates[Empty]), smEmptyCell)) {
@@ -179,17 +181,23 @@ private:
     // per unit, the digits admitted once and not placed.
     int LeftPlaceDigits() const {
         int Digits = 0;
-        for (const TUnit& Unit : LeftPlaceUnits) {
-            int Placed = 0;
-            int Once = 0;
-            int Twice = 0;
-            for (int Index : Unit) {
-                const int Mask = Grid.Candidates[Index];
-                Placed |= ValueBit(Grid.Values[Index]);
-                Twice |= Once & Mask;
-                Once |= Mask;
+        for (int N = 0; N < 9; ++N) {
+            int Placed[3] = {};
+            int Once[3] = {};
+            int Twice[3] = {};
+            for (int K = 0; K < 9; ++K) {
+                const int Cells[3] = {LeftPlaceUnits[N][K], LeftPlaceUnits[9 + N][K],
+                                      LeftPlaceUnits[18 + N][K]};
+                for (int T = 0; T < 3; ++T) {
+                    const int Mask = Grid.Candidates[Cells[T]];
+                    Placed[T] |= ValueBit(Grid.Values[Cells[T]]);
+                    Twice[T] |= Once[T] & Mask;
+                    Once[T] |= Mask;
+                }
             }
-            Digits |= Once & ~Twice & ~Placed;
+            for (int T = 0; T < 3; ++T) {
+                Digits |= Once[T] & ~Twice[T] & ~Placed[T];
+            }
         }
         return Digits & AllDigits;
     }

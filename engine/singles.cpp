@@ -75,7 +75,7 @@ bool TMatrix::FindLeftPlace(int Digit, int& Col, int& Row) const {
     for (int R = 0; R < 9; ++R) {
         for (int C = 0; C < 9; ++C) {
             const int I = CellIndex(C, R);
-            const int Box = 18 + R / 3 * 3 + C / 3;
+            const int Box = 18 + CellBox[I];
             const int Here = Values[I] == Digit;
             const int Admits = Here == 0 && (Candidates[I] & Bit) != 0;
             Placed[R] |= Here;
@@ -83,7 +83,7 @@ bool TMatrix::FindLeftPlace(int Digit, int& Col, int& Row) const {
             Placed[Box] |= Here;
             Admitted[R] |= Admits << C;
             Admitted[9 + C] |= Admits << R;
-            Admitted[Box] |= Admits << (R % 3 * 3 + C % 3);
+            Admitted[Box] |= Admits << CellBoxPlace[I];
         }
     }
     for (int U = 0; U < 27; ++U) {
