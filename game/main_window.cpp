@@ -83,6 +83,27 @@ QString FromUtf8View(std::string_view Text) {
     return QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size()));
 }
 
+// Paints the red circle itself: a label would grey it out on the disabled board.
+class TMaruPainter : public QObject {
+public:
+    explicit TMaruPainter(QWidget* Maru)
+        : QObject(Maru), FCircle(QString::fromLatin1(MaruImagePath)) {}
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override {
+        if (Event->type() != QEvent::Paint)
+            return false;
+        auto* Maru = static_cast<QWidget*>(Watched);
+        QPainter Painter(Maru);
+        Painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        Painter.drawPixmap(Maru->rect(), FCircle);
+        return true;
+    }
+
+private:
+    QPixmap FCircle;
+};
+
 // A blank gap of the tool bar, with the faint line a flat separator shows.
 class TToolGap : public QWidget {
 public:
@@ -165,9 +186,14 @@ void TForm1::FormCreate() {
     pnTimer->setFont(FaceFont(GothicFace, 32));
     SetTextColor(pnTimer, QColor(0, 255, 255));
     // The board and its panel keep the desktop's face colour, not the black.
-    pnSudoku->setPalette(QApplication::palette());
+    QPalette Face = pnSudoku->palette();
+    const QPalette Desktop = QApplication::palette();
+    for (const QPalette::ColorRole Role : {QPalette::Window, QPalette::WindowText, QPalette::Button,
+                                           QPalette::ButtonText, QPalette::Base, QPalette::Text})
+        Face.setColor(Role, Desktop.color(Role));
+    pnSudoku->setPalette(Face);
     pnSudoku->setAutoFillBackground(true);
-    imMaru->setPixmap(QPixmap(QString::fromLatin1(MaruImagePath)));
+    imMaru->installEventFilter(new TMaruPainter(imMaru));
     imMaru->setAttribute(Qt::WA_TransparentForMouseEvents);
     imMaru->setAttribute(Qt::WA_TranslucentBackground);
     imMaru->setAutoFillBackground(false);

@@ -11,6 +11,7 @@
 #include "ui_playerdialog.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QLabel>
@@ -87,8 +88,10 @@ void TForm2::FormCreate() {
 
     QPalette Navy = Panel1->palette();
     Navy.setColor(QPalette::Window, QColor(0, 0, 128));
-    Navy.setColor(QPalette::ButtonText, Qt::white);
     Panel1->setPalette(Navy);
+    for (QToolButton* Button : {sbOk, sbCangeUser, SpeedButton1})
+        SetTextColor(Button, QPalette::ButtonText, Qt::white);
+    btCancel->setPalette(QApplication::palette());
     Panel1->setAutoFillBackground(true);
     Panel1->raise();
     sbOk->setIcon(QIcon(QString::fromLatin1(OkGlyphPath)));

@@ -1,0 +1,149 @@
+// Plays a short game under a real display and saves screenshots of the
+// moments worth looking at: xvfb-run -a -s '-screen 0 1280x1024x24'
+// kumoji_game_shots OUTPUT_FOLDER (run it in an empty working folder).
+#include "board/number_piece.h"
+#include "board/sudoku.h"
+#include "game/main_window.h"
+#include "game/player_dialog.h"
+#include "modal_answerer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QInputDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTest>
+#include <QToolButton>
+#include <QWindow>
+
+using namespace kumoji;
+using kumoji::test::TModalAnswerer;
+
+namespace {
+
+QString Out;
+
+void Shot(const QString& Name) {
+    QTest::qWait(400);
+    QGuiApplication::primaryScreen()->grabWindow(0).save(QDir(Out).filePath(Name));
+}
+
+void Drop(TForm1& Form, int Digit, int Col, int Row) {
+    TSudoku& Board = *Form.FSudoku;
+    const TNumberPiece* Piece = Board.FindFreePiece(Digit);
+    const QPoint From = Piece->mapTo(&Form, Piece->rect().center());
+    const QPoint To = Board.mapTo(&Form, QPoint(Board.GridLeft + Col * Board.CellWidth + 20,
+                                                Board.GridTop + Row * Board.CellHeight + 20));
+    QWindow* Window = Form.windowHandle();
+    QTest::mousePress(Window, Qt::LeftButton, {}, From);
+    for (int Step = 1; Step <= 8; ++Step) {
+        QTest::mouseMove(Window, From + (To - From) * Step / 8);
+        QTest::qWait(20);
+    }
+    QTest::mouseRelease(Window, Qt::LeftButton, {}, To);
+}
+
+bool WrongDrop(TForm1& Form, int& Digit, int& Col, int& Row) {
+    for (int R = 0; R < 9; ++R)
+        for (int C = 0; C < 9; ++C)
+            if (Form.FSudoku->Matrix().GetValue(C, R) == 0 &&
+                !(C == Form.FTargetCell.X && R == Form.FTargetCell.Y))
+                for (int D = 1; D <= 9; ++D)
+                    if (Form.FSudoku->CanPlace(C, R, D)) {
+                        Digit = D, Col = C, Row = R;
+                        return true;
+                    }
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication App(argc, argv);
+    Out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+    TModalAnswerer Answers;
+    TForm1 Form;
+    Answers.Then([](QWidget* W) {
+        auto* Prompt = qobject_cast<QInputDialog*>(W);
+        if (!Prompt)
+            return false;
+        Prompt->setTextValue(QStringLiteral("山田"));
+        Shot("first-run.png");
+        Prompt->accept();
+        return true;
+    });
+    Form.show();
+    Form.activateWindow();
+    (void)QTest::qWaitFor([&] { return Form.QuestionRunning(); }, 10000);
+    QTest::qWait(1500);
+    Shot("question.png");
+
+    // A right answer, then the player dialog with its menu open.
+    Answers.Then([&](QWidget* W) {
+        if (W != Form.Form2)
+            return false;
+        Shot("right-answer.png");
+        TForm2& Dialog = *Form.Form2;
+        Dialog.pmCangeUser->popup(
+            Dialog.sbCangeUser->mapToGlobal(QPoint(0, Dialog.sbCangeUser->height())));
+        Shot("player-menu.png");
+        Dialog.pmCangeUser->hide();
+        Dialog.sbOk->click();
+        return true;
+    });
+    Drop(Form, Form.FTargetNumber, Form.FTargetCell.X, Form.FTargetCell.Y);
+    (void)QTest::qWaitFor([&] { return Answers.Done() && Form.QuestionRunning(); }, 10000);
+    QTest::qWait(1000);
+
+    // A wrong answer: the message, then the board's answer circled.
+    int Digit = 0, Col = 0, Row = 0;
+    WrongDrop(Form, Digit, Col, Row);
+    Answers.Then([](QWidget* W) {
+        auto* Box = qobject_cast<QMessageBox*>(W);
+        if (!Box)
+            return false;
+        Shot("wrong-message.png");
+        Box->button(QMessageBox::Ok)->click();
+        return true;
+    });
+    Answers.Then([&](QWidget* W) {
+        if (W != Form.Form2)
+            return false;
+        Form.Form2->hide();
+        Shot("wrong-answer.png");
+        Form.Form2->show();
+        Form.Form2->sbOk->click();
+        return true;
+    });
+    Drop(Form, Digit, Col, Row);
+    (void)QTest::qWaitFor([&] { return Answers.Done() && Form.QuestionRunning(); }, 10000);
+
+    // One step below the summit.
+    Form.tmKimete->stop();
+    Form.CurrentUser()->Position = 49;
+    Form.SelectUser(Form.FUserIndex);
+    Form.FPosition = 49;
+    QTest::qWait(300);
+    Answers.Then([&](QWidget* W) {
+        if (W != Form.Form2)
+            return false;
+        Form.Form2->sbOk->click();
+        return true;
+    });
+    Answers.Then([](QWidget* W) {
+        auto* Box = qobject_cast<QMessageBox*>(W);
+        if (!Box)
+            return false;
+        Shot("summit.png");
+        Box->button(QMessageBox::Ok)->click();
+        return true;
+    });
+    Form.tmKimete->start();
+    Drop(Form, Form.FTargetNumber, Form.FTargetCell.X, Form.FTargetCell.Y);
+    (void)QTest::qWaitFor([&] { return Answers.Done(); }, 10000);
+    QTest::qWait(500);
+    Shot("after-summit.png");
+    return 0;
+}
