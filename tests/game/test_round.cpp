@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <ostream>
 #include <set>
 
 namespace kumoji::test {
@@ -146,6 +147,10 @@ struct TWrongCase {
     int Expected;
 };
 
+void PrintTo(const TWrongCase& Case, std::ostream* Out) {
+    *Out << "from " << Case.Start << (Case.OnTarget ? " on the cell" : " elsewhere");
+}
+
 } // namespace
 
 class WrongAnswer : public GameTest, public ::testing::WithParamInterface<TWrongCase> {};
@@ -205,7 +210,11 @@ TEST_P(WrongAnswer, IsTakenBackAnsweredAndCostsAPositionExceptAtAHutOrTheTrailhe
 
 INSTANTIATE_TEST_SUITE_P(Cases, WrongAnswer,
                          ::testing::Values(TWrongCase{12, true, 11}, TWrongCase{12, false, 11},
-                                           TWrongCase{11, true, 11}, TWrongCase{0, false, 0}));
+                                           TWrongCase{11, true, 11}, TWrongCase{0, false, 0}),
+                         [](const ::testing::TestParamInfo<TWrongCase>& Info) {
+                             return "From" + std::to_string(Info.param.Start) +
+                                    (Info.param.OnTarget ? "OnTheCell" : "Elsewhere");
+                         });
 
 TEST_F(GameTest, TimeOutLosesTheQuestionAndTheFirstTickShowsTheRemainingTime) {
     StartWith({{"P1", 10}}, 0, {{std::string(EmptyCellQuestions[0]), 1}});
