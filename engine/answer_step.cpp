@@ -1,6 +1,7 @@
 #include "engine/answer_step.h"
 
 #include "engine/grid_checks.h"
+#include "engine/left_place_digits.h"
 
 #include <array>
 
@@ -142,11 +143,6 @@ private:
                                                            9,  10, 11, 12, 13, 14, 15, 16, 17,
                                                            18, 21, 24, 19, 22, 25, 20, 23, 26};
 
-    // The bit of a cell's value, 0 for an empty cell (or a stray value).
-    static int ValueBit(int Value) {
-        return static_cast<unsigned>(Value) <= 9u ? (1 << Value) >> 1 : 0;
-    }
-
     // A unit with eight values: its empty cell takes its single candidate. A
     // cell whose units leave it no candidate, or more than one, offers nothing.
     bool PlaceEmptyCell() {
@@ -177,36 +173,11 @@ private:
         return false;
     }
 
-    // Digits that have a single place in some unit, all found in one pass:
-    // per unit, the digits admitted once and not placed.
-    int LeftPlaceDigits() const {
-        int Digits = 0;
-        for (int N = 0; N < 9; ++N) {
-            int Placed[3] = {};
-            int Once[3] = {};
-            int Twice[3] = {};
-            for (int K = 0; K < 9; ++K) {
-                const int Cells[3] = {LeftPlaceUnits[N][K], LeftPlaceUnits[9 + N][K],
-                                      LeftPlaceUnits[18 + N][K]};
-                for (int T = 0; T < 3; ++T) {
-                    const int Mask = Grid.Candidates[Cells[T]];
-                    Placed[T] |= ValueBit(Grid.Values[Cells[T]]);
-                    Twice[T] |= Once[T] & Mask;
-                    Once[T] |= Mask;
-                }
-            }
-            for (int T = 0; T < 3; ++T) {
-                Digits |= Once[T] & ~Twice[T] & ~Placed[T];
-            }
-        }
-        return Digits & AllDigits;
-    }
-
     bool PlaceLeftPlace(int Digit) {
         const int Bit = DigitBit(Digit);
         if (LeftPlaceScan != Offers) {
             LeftPlaceScan = Offers;
-            LeftPlaceFound = LeftPlaceDigits();
+            LeftPlaceFound = detail::LeftPlaceDigits(Grid);
         }
         if ((LeftPlaceFound & Bit) == 0) {
             return false;

@@ -1,4 +1,5 @@
 #include "engine/grid_checks.h"
+#include "engine/left_place_digits.h"
 #include "engine/matrix.h"
 
 #include <array>
@@ -105,40 +106,6 @@ bool TMatrix::FindLeftPlace(int Digit, int& Col, int& Row) const {
     return false;
 }
 
-namespace {
-
-// The bit of a cell's value, 0 for an empty cell or a stray value.
-inline int ValueBit(int Value) {
-    return static_cast<unsigned>(Value) <= 9u ? (1 << Value) >> 1 : 0;
-}
-
-// The digits for which FindLeftPlace succeeds, all found in one pass: per
-// unit, the digits admitted by exactly one cell and held by none.
-int LeftPlaceDigits(const TMatrix& Grid) {
-    int Digits = 0;
-    for (int N = 0; N < 9; ++N) {
-        int Placed[3] = {};
-        int Once[3] = {};
-        int Twice[3] = {};
-        const int Corner = N / 3 * 27 + N % 3 * 3;
-        for (int K = 0; K < 9; ++K) {
-            const int Cells[3] = {9 * N + K, N + 9 * K, Corner + K / 3 * 9 + K % 3};
-            for (int T = 0; T < 3; ++T) {
-                const int Mask = Grid.Candidates[Cells[T]];
-                Placed[T] |= ValueBit(Grid.Values[Cells[T]]);
-                Twice[T] |= Once[T] & Mask;
-                Once[T] |= Mask;
-            }
-        }
-        for (int T = 0; T < 3; ++T) {
-            Digits |= Once[T] & ~Twice[T] & ~Placed[T];
-        }
-    }
-    return Digits & AllDigits;
-}
-
-} // namespace
-
 bool TMatrix::FindMissingNumber(int& Digit, int& Col, int& Row) const {
     for (int Index = 0; Index < 81; ++Index) {
         if (Values[Index] == 0 && IsSingleDigitMask(Candidates[Index])) {
@@ -157,7 +124,7 @@ bool TMatrix::FindSingle(int& Col, int& Row, int& Digit) const {
     }
     // Only the digits that have a single place somewhere need the ordered
     // search; the lowest such digit is the one the plain loop would find.
-    const int Digits = LeftPlaceDigits(*this);
+    const int Digits = detail::LeftPlaceDigits(*this);
     if (Digits == 0) {
         return false;
     }

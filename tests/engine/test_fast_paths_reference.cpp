@@ -1,0 +1,269 @@
+// The hot searches work on unit position masks and flat sweeps. This checks
+// each against a plain reading of the rules on real and arbitrary grids, and
+// pins the outcome of whole deep solves and question checks, so that a faster
+// formulation cannot drift from the results players have seen.
+#include "engine/answer_step.h"
+#include "engine/matrix.h"
+#include "engine/question.h"
+#include "grid_helpers.h"
+
+#include <cstdint>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace kumoji {
+namespace {
+
+int ReferenceCheckState(const TMatrix& Grid) {
+    int RowUnion[9] = {};
+    int ColUnion[9] = {};
+    int BoxUnion[9] = {};
+    int AllMasks = 0;
+    for (int R = 0; R < 9; ++R) {
+        for (int C = 0; C < 9; ++C) {
+            const int I = CellIndex(C, R);
+            const int Contribution =
+                Grid.Values[I] > 0 ? DigitBit(Grid.Values[I]) : Grid.Candidates[I];
+            RowUnion[R] |= Contribution;
+            ColUnion[C] |= Contribution;
+            BoxUnion[R / 3 * 3 + C / 3] |= Contribution;
+            AllMasks |= Grid.Candidates[I];
+        }
+    }
+    for (int U = 0; U < 9; ++U) {
+        if (RowUnion[U] != AllDigits || ColUnion[U] != AllDigits || BoxUnion[U] != AllDigits) {
+            return 3;
+        }
+    }
+    return AllMasks == 0 ? 1 : 0;
+}
+
+// Rows, columns, then boxes with the box row outer, each cell by cell.
+bool ReferenceFindLeftPlace(const TMatrix& Grid, int Digit, int& Col, int& Row) {
+    auto Unit = [&](auto CellAt) {
+        int Count = 0;
+        int Place = -1;
+        for (int K = 0; K < 9; ++K) {
+            const int I = CellAt(K);
+            if (Grid.Values[I] == Digit) {
+                return false;
+            }
+            if (Grid.Candidates[I] & DigitBit(Digit)) {
+                ++Count;
+                Place = I;
+            }
+        }
+        if (Count != 1) {
+            return false;
+        }
+        Col = Place % 9;
+        Row = Place / 9;
+        return true;
+    };
+    for (int R = 0; R < 9; ++R) {
+        if (Unit([R](int K) { return CellIndex(K, R); })) {
+            return true;
+        }
+    }
+    for (int C = 0; C < 9; ++C) {
+        if (Unit([C](int K) { return CellIndex(C, K); })) {
+            return true;
+        }
+    }
+    for (int B = 0; B < 9; ++B) {
+        if (Unit([B](int K) { return CellIndex(B % 3 * 3 + K % 3, B / 3 * 3 + K / 3); })) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ReferenceFindSingle(const TMatrix& Grid, int& Col, int& Row, int& Digit) {
+    if (Grid.FindMissingNumber(Digit, Col, Row) || Grid.FindEmptyCell(Col, Row, Digit)) {
+        return true;
+    }
+    for (int D = 1; D <= 9; ++D) {
+        if (ReferenceFindLeftPlace(Grid, D, Col, Row)) {
+            Digit = D;
+            return true;
+        }
+    }
+    return false;
+}
+
+// The naked-subset pass reading a full copy of the grid taken at the start.
+bool ReferenceYourReserved(TMatrix& Grid) {
+    const TMatrix Snapshot = Grid;
+    bool Changed = false;
+    auto Unit = [&](auto CellAt) {
+        int Empty = 0;
+        for (int K = 0; K < 9; ++K) {
+            Empty += Snapshot.Values[CellAt(K)] == 0;
+        }
+        if (Empty <= 2) {
+            return;
+        }
+        int Remaining = Empty;
+        for (int P = 0; P < 9; ++P) {
+            const int Mask = Snapshot.Candidates[CellAt(P)];
+            const int N = DigitCount(Mask);
+            if (N <= 1) {
+                continue;
+            }
+            if (N <= Remaining && N < Empty) {
+                int Group = 1;
+                for (int Q = P + 1; Q < 9; ++Q) {
+                    Group += Snapshot.Candidates[CellAt(Q)] == Mask;
+                }
+                if (Group == N) {
+                    for (int Q = 0; Q < 9; ++Q) {
+                        const int I = CellAt(Q);
+                        const bool Other = Q != P && Snapshot.Values[I] == 0 &&
+                                           (Q < P || Snapshot.Candidates[I] != Mask);
+                        if (Other && Grid.Candidates[I] != 0) {
+                            const int Old = Grid.Candidates[I];
+                            Grid.Candidates[I] = Old & ~Mask;
+                            Changed = Changed || Grid.Candidates[I] != Old;
+                        }
+                    }
+                }
+            }
+            --Remaining;
+        }
+    };
+    for (int R = 0; R < 9; ++R) {
+        Unit([R](int K) { return CellIndex(K, R); });
+    }
+    for (int C = 0; C < 9; ++C) {
+        Unit([C](int K) { return CellIndex(C, K); });
+    }
+    for (int B = 0; B < 9; ++B) {
+        Unit([B](int K) { return CellIndex(B % 3 * 3 + K % 3, B / 3 * 3 + K / 3); });
+    }
+    return Changed;
+}
+
+void ExpectSameAsReference(const TMatrix& Grid, const std::string& What) {
+    EXPECT_EQ(Grid.CheckState(), ReferenceCheckState(Grid)) << What;
+    for (int D = 0; D <= 10; ++D) {
+        int FastCol = -7;
+        int FastRow = -7;
+        int SlowCol = -7;
+        int SlowRow = -7;
+        EXPECT_EQ(Grid.FindLeftPlace(D, FastCol, FastRow),
+                  ReferenceFindLeftPlace(Grid, D, SlowCol, SlowRow))
+            << What << " digit " << D;
+        EXPECT_EQ(FastCol, SlowCol) << What << " digit " << D;
+        EXPECT_EQ(FastRow, SlowRow) << What << " digit " << D;
+    }
+    int Fast[3] = {-7, -7, -7};
+    int Slow[3] = {-7, -7, -7};
+    EXPECT_EQ(Grid.FindSingle(Fast[0], Fast[1], Fast[2]),
+              ReferenceFindSingle(Grid, Slow[0], Slow[1], Slow[2]))
+        << What;
+    EXPECT_EQ(std::vector<int>(Fast, Fast + 3), std::vector<int>(Slow, Slow + 3)) << What;
+    TMatrix FastGrid = Grid;
+    TMatrix SlowGrid = Grid;
+    EXPECT_EQ(FastGrid.ApplyYourReserved(), ReferenceYourReserved(SlowGrid)) << What;
+    EXPECT_EQ(FastGrid.Candidates, SlowGrid.Candidates) << What;
+}
+
+TEST(FastPathsReference, AgreeOnPuzzlesAtEveryStage) {
+    for (const auto& Item : test::LoadSolvedPuzzles()) {
+        TMatrix Grid = test::Position(Item.Puzzle);
+        for (int Stage = 0; Stage < 12 && !HasFailure(); ++Stage) {
+            ExpectSameAsReference(Grid, Item.Puzzle + " stage " + std::to_string(Stage));
+            Grid.ApplyReservations();
+            int Col;
+            int Row;
+            int Digit;
+            if (Grid.FindSingle(Col, Row, Digit)) {
+                Grid.SetValue(Col, Row, Digit);
+            }
+        }
+        // A solved grid and a broken one end every trial.
+        TMatrix Solved = test::Position(Item.Solution);
+        ExpectSameAsReference(Solved, Item.Solution);
+        Solved.Candidates[40] = DigitBit(1);
+        ExpectSameAsReference(Solved, Item.Solution + " with a stray mask");
+    }
+}
+
+TEST(FastPathsReference, AgreeOnArbitraryMasksAndValues) {
+    std::mt19937 Random(20261208);
+    for (int Round = 0; Round < 3000 && !HasFailure(); ++Round) {
+        TMatrix Grid;
+        const int Density = static_cast<int>(Random() % 90);
+        const int Narrow = static_cast<int>(Random() % 8);
+        for (int I = 0; I < 81; ++I) {
+            Grid.Values[I] =
+                static_cast<int>(Random() % 100) < Density ? static_cast<int>(Random() % 9) + 1 : 0;
+            // From wide masks to nearly empty ones, so that singles, equal
+            // masks and contradictions all turn up.
+            int Mask = Grid.Values[I] != 0 && Random() % 4 != 0 ? 0 : AllDigits;
+            for (int K = static_cast<int>(Random() % (Narrow + 1)); K > 0; --K) {
+                Mask &= ~DigitBit(static_cast<int>(Random() % 9) + 1);
+            }
+            Grid.Candidates[I] = Random() % 10 == 0 ? static_cast<int>(Random() % 512) : Mask;
+        }
+        ExpectSameAsReference(Grid, "round " + std::to_string(Round));
+    }
+}
+
+// FNV-1a over a stream of small integers.
+struct TDigest {
+    std::uint64_t Value = 14695981039346656037ull;
+    void Add(int Item) {
+        Value ^= static_cast<std::uint64_t>(static_cast<unsigned>(Item));
+        Value *= 1099511628211ull;
+    }
+};
+
+TEST(FastPathsReference, DeepSolvesAndQuestionsArePinned) {
+    const std::string Path = std::string(KUMOJI_ENGINE_TEST_DATA) + "/digest_positions.txt";
+    std::ifstream File(Path);
+    ASSERT_TRUE(File.is_open()) << Path;
+    TDigest Digest;
+    int Positions = 0;
+    std::string Line;
+    while (std::getline(File, Line)) {
+        if (Line.empty() || Line[0] == '#') {
+            continue;
+        }
+        ASSERT_TRUE(IsPuzzleText(Line)) << Line;
+        ++Positions;
+        TMatrix Grid = test::Position(Line);
+        for (const bool Strict : {true, false}) {
+            TPoint Cell;
+            int Digit = 0;
+            Digest.Add(FindQuestion(Grid, Cell, Digit, Strict));
+            Digest.Add(Cell.X);
+            Digest.Add(Cell.Y);
+            Digest.Add(Digit);
+        }
+        const TPlaceMove Placement = GridPlacement(Grid);
+        const TPlaceMove Record = [&](int Col, int Row, int Digit, TSolveMethod Technique) {
+            const bool Accepted = Placement(Col, Row, Digit, Technique);
+            for (const int Item : {Col, Row, Digit, static_cast<int>(Technique), int{Accepted}}) {
+                Digest.Add(Item);
+            }
+            return Accepted;
+        };
+        int Result = 0;
+        for (int Count = 0; Count <= 81 && Result == 0; ++Count) {
+            Result = SolveStep(Grid, true, Record);
+        }
+        Digest.Add(Result);
+        for (const int Value : Grid.Values) {
+            Digest.Add(Value);
+        }
+    }
+    EXPECT_EQ(Positions, 200);
+    EXPECT_EQ(Digest.Value, 0x40099b7f0dadafa9u) << std::hex << Digest.Value;
+}
+
+} // namespace
+} // namespace kumoji
