@@ -4,6 +4,7 @@
 #include "engine/left_place_digits.h"
 
 #include <array>
+#include <cstdint>
 
 namespace kumoji {
 
@@ -45,6 +46,15 @@ constexpr std::array<TUnit, 27> LeftPlaceUnits = [] {
         Units[18 + I] = BoxUnit(I % 3, I / 3);
     }
     return Units;
+}();
+
+// The units of each cell as bits: row, 9 + column, 18 + BoxRow * 3 + BoxCol.
+constexpr std::array<std::uint32_t, 81> CellUnitBits = [] {
+    std::array<std::uint32_t, 81> Table{};
+    for (int I = 0; I < 81; ++I) {
+        Table[I] = 1u << (I / 9) | 1u << (9 + I % 9) | 1u << (18 + I / 27 * 3 + I % 9 / 3);
+    }
+    return Table;
 }();
 
 // One answer step on the caller's grid. Grid is the live grid: an accepted
@@ -147,22 +157,30 @@ private:
     // cell whose units leave it no candidate, or more than one, offers nothing.
     bool PlaceEmptyCell() {
         // Per unit, the positions of its empty cells; one bit means one empty cell.
-        std::array<int, 27> Empties{};
-        for (int R = 0; R < 9; ++R) {
-            for (int C = 0; C < 9; ++C) {
-                const int I = R * 9 + C;
-                const int Empty = Grid.Values[I] == 0;
-                Empties[R] |= Empty << C;
-                Empties[9 + C] |= Empty << R;
-                Empties[18 + CellBox[I]] |= Empty << CellBoxPlace[I];
-            }
+        // Per unit one bit: set once and set twice over the empty cells leave
+        // the units with exactly one empty cell.
+        std::uint32_t Once = 0;
+        std::uint32_t Twice = 0;
+        for (int Index = 0; Index < 81; ++Index) {
+            const std::uint32_t Units = Grid.Values[Index] == 0 ? CellUnitBits[Index] : 0;
+            Twice |= Once & Units;
+            Once |= Units;
+        }
+        const std::uint32_t Single = Once & ~Twice;
+        if (Single == 0) {
+            return false;
         }
         // A refused offer leaves the grid as it was, so the counts still hold.
         for (int Unit : EmptyCellOrder) {
-            if (!IsSingleDigitMask(Empties[Unit])) {
+            if ((Single >> Unit & 1) == 0) {
                 continue;
             }
-            const int Empty = LeftPlaceUnits[Unit][LowestDigit(Empties[Unit]) - 1];
+            int Empty = 0;
+            for (int Index : LeftPlaceUnits[Unit]) {
+                if (Grid.Values[Index] == 0) {
+                    Empty = Index;
+                }
+            }
             if (!IsSingleDigitMask(Grid.Candidates[Empty])) {
                 continue;
             }
