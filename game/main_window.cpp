@@ -169,6 +169,9 @@ void TForm1::FormCreate() {
 
     setWindowIcon(QIcon(QString::fromLatin1(WindowIconPath)));
     setFont(FaceFont(GothicFace, 12));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     move(0, 0);
     setFixedSize(1024, 768);
     SetBlackBackground(this);

@@ -89,8 +89,14 @@ void TForm2::FormCreate() {
     QPalette Navy = Panel1->palette();
     Navy.setColor(QPalette::Window, QColor(0, 0, 128));
     Panel1->setPalette(Navy);
-    for (QToolButton* Button : {sbOk, sbCangeUser, SpeedButton1})
-        SetTextColor(Button, QPalette::ButtonText, Qt::white);
+    for (QToolButton* Button : {sbOk, sbCangeUser, SpeedButton1}) {
+        // White on the navy bar; a disabled button keeps its grey.
+        QPalette Palette = Button->palette();
+        Palette.setColor(QPalette::Active, QPalette::ButtonText, Qt::white);
+        Palette.setColor(QPalette::Inactive, QPalette::ButtonText, Qt::white);
+        Palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(128, 128, 160));
+        Button->setPalette(Palette);
+    }
     btCancel->setPalette(QApplication::palette());
     Panel1->setAutoFillBackground(true);
     Panel1->raise();
