@@ -2,6 +2,7 @@
 #include "engine/matrix.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 
 namespace kumoji {
@@ -379,26 +380,23 @@ bool TMatrix::ApplyOurReserved() {
         }
         Places[9] = Nine;
         for (int D = 1; D <= 9; ++D) {
-            const int Count = DigitCount(Places[D]);
-            // A group holds at most the digits from D up, and never no place.
-            if (Count == 0 || Count > 10 - D) {
+            const int Where = Places[D];
+            // The digits from D up with the same places; fixed compares rather
+            // than a loop whose length and outcome jump about. A group needs
+            // as many digits as places, which also rules out no place at all.
+            int Same = 0;
+#pragma GCC unroll 9
+            for (int E = 1; E <= 9; ++E) {
+                Same |= (Places[E] == Where) << (E - 1);
+            }
+            const int Digits = Same & ~(DigitBit(D) - 1);
+            if (DigitCount(Where) != DigitCount(Digits)) {
                 continue;
             }
-            int Digits = DigitBit(D);
-            for (int E = D + 1; E <= 9; ++E) {
-                if (Places[E] == Places[D]) {
-                    Digits |= DigitBit(E);
-                }
-            }
-            if (Count != DigitCount(Digits)) {
-                continue;
-            }
-            for (int P = 0; P < 9; ++P) {
-                if (Places[D] & (1 << P)) {
-                    const int I = Unit[P];
-                    Candidates[I] = Snapshot[I] & Digits;
-                    Changed |= Candidates[I] != Snapshot[I];
-                }
+            for (int Rest = Where; Rest != 0; Rest &= Rest - 1) {
+                const int I = Unit[std::countr_zero(static_cast<unsigned>(Rest))];
+                Candidates[I] = Snapshot[I] & Digits;
+                Changed |= Candidates[I] != Snapshot[I];
             }
         }
     }
