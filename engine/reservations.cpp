@@ -381,16 +381,20 @@ bool TMatrix::ApplyOurReserved() {
         Places[9] = Nine;
         for (int D = 1; D <= 9; ++D) {
             const int Where = Places[D];
+            // A group holds at most the digits from D up, and never no place.
+            const int Count = DigitCount(Where);
+            if (Count == 0 || Count > 10 - D) {
+                continue;
+            }
             // The digits from D up with the same places; fixed compares rather
-            // than a loop whose length and outcome jump about. A group needs
-            // as many digits as places, which also rules out no place at all.
+            // than a loop whose length and outcome jump about.
             int Same = 0;
 #pragma GCC unroll 9
             for (int E = 1; E <= 9; ++E) {
                 Same |= (Places[E] == Where) << (E - 1);
             }
             const int Digits = Same & ~(DigitBit(D) - 1);
-            if (DigitCount(Where) != DigitCount(Digits)) {
+            if (Count != DigitCount(Digits)) {
                 continue;
             }
             for (int Rest = Where; Rest != 0; Rest &= Rest - 1) {
