@@ -118,22 +118,27 @@ bool TwoCandidates(const TMatrix& Grid, int Index, int& A, int& B) {
 
 } // namespace
 
-bool TMatrix::FindKeepOffMove(int& Col, int& Row, int& Digit) const {
+namespace {
+
+// Both techniques assume each candidate of a two-candidate cell in turn and
+// conclude the other one; keep off watches the assumed digit itself, get out
+// the cell's other candidate.
+bool FindAssumptionMove(const TMatrix& Grid, bool WatchOther, int& Col, int& Row, int& Digit) {
     for (int Index = 0; Index < 81; ++Index) {
         int A;
         int B;
-        if (!TwoCandidates(*this, Index, A, B)) {
+        if (!TwoCandidates(Grid, Index, A, B)) {
             continue;
         }
         const int C = Index % 9;
         const int R = Index / 9;
-        if (TestAssumption(A, C, R, A)) {
+        if (Grid.TestAssumption(A, C, R, WatchOther ? B : A)) {
             Col = C;
             Row = R;
             Digit = B;
             return true;
         }
-        if (TestAssumption(B, C, R, B)) {
+        if (Grid.TestAssumption(B, C, R, WatchOther ? A : B)) {
             Col = C;
             Row = R;
             Digit = A;
@@ -143,29 +148,14 @@ bool TMatrix::FindKeepOffMove(int& Col, int& Row, int& Digit) const {
     return false;
 }
 
+} // namespace
+
+bool TMatrix::FindKeepOffMove(int& Col, int& Row, int& Digit) const {
+    return FindAssumptionMove(*this, false, Col, Row, Digit);
+}
+
 bool TMatrix::FindGetOutMove(int& Col, int& Row, int& Digit) const {
-    for (int Index = 0; Index < 81; ++Index) {
-        int A;
-        int B;
-        if (!TwoCandidates(*this, Index, A, B)) {
-            continue;
-        }
-        const int C = Index % 9;
-        const int R = Index / 9;
-        if (TestAssumption(A, C, R, B)) {
-            Col = C;
-            Row = R;
-            Digit = B;
-            return true;
-        }
-        if (TestAssumption(B, C, R, A)) {
-            Col = C;
-            Row = R;
-            Digit = A;
-            return true;
-        }
-    }
-    return false;
+    return FindAssumptionMove(*this, true, Col, Row, Digit);
 }
 
 int TMatrix::TryValue(int Col, int Row, int Digit) const {
