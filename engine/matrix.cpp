@@ -200,23 +200,35 @@ void TMatrix::CopyFrom(const TMatrix& Source) {
     Candidates = Source.Candidates;
 }
 
+namespace {
+
+// Walks a unit's nine cells in the order At gives them: stops at the cell that
+// holds Digit, otherwise lists every cell that admits it.
+template <typename CellAt>
+bool ScanCells(const TMatrix& Grid, int Digit, TD2IntegerList& Places, TPoint& Cell, CellAt At) {
+    const int Bit = DigitBit(Digit);
+    for (int K = 0; K < 9; ++K) {
+        const TPoint P = At(K);
+        const int I = CellIndex(P.X, P.Y);
+        if (Grid.Values[I] == Digit) {
+            Cell = P;
+            return true;
+        }
+        if (Grid.Candidates[I] & Bit) {
+            Places.Add(P.X, P.Y);
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 bool TMatrix::ScanRow(int Row, int Digit, TD2IntegerList& Places, TPoint& Cell) const {
     Places.Clear();
     if (!LineInGrid(Row)) {
         return false;
     }
-    const int Bit = DigitBit(Digit);
-    for (int Col = 0; Col < 9; ++Col) {
-        const int I = CellIndex(Col, Row);
-        if (Values[I] == Digit) {
-            Cell = TPoint{Col, Row};
-            return true;
-        }
-        if (Candidates[I] & Bit) {
-            Places.Add(Col, Row);
-        }
-    }
-    return false;
+    return ScanCells(*this, Digit, Places, Cell, [Row](int K) { return TPoint{K, Row}; });
 }
 
 bool TMatrix::ScanCol(int Col, int Digit, TD2IntegerList& Places, TPoint& Cell) const {
@@ -224,18 +236,7 @@ bool TMatrix::ScanCol(int Col, int Digit, TD2IntegerList& Places, TPoint& Cell) 
     if (!LineInGrid(Col)) {
         return false;
     }
-    const int Bit = DigitBit(Digit);
-    for (int Row = 0; Row < 9; ++Row) {
-        const int I = CellIndex(Col, Row);
-        if (Values[I] == Digit) {
-            Cell = TPoint{Col, Row};
-            return true;
-        }
-        if (Candidates[I] & Bit) {
-            Places.Add(Col, Row);
-        }
-    }
-    return false;
+    return ScanCells(*this, Digit, Places, Cell, [Col](int K) { return TPoint{Col, K}; });
 }
 
 bool TMatrix::ScanBox(int BoxCol, int BoxRow, int Digit, TD2IntegerList& Places,
@@ -244,21 +245,10 @@ bool TMatrix::ScanBox(int BoxCol, int BoxRow, int Digit, TD2IntegerList& Places,
     if (!BoxInGrid(BoxCol, BoxRow)) {
         return false;
     }
-    const int Bit = DigitBit(Digit);
     // Column by column, so Places comes out in column-major order.
-    for (int C = BoxCol * 3; C < BoxCol * 3 + 3; ++C) {
-        for (int R = BoxRow * 3; R < BoxRow * 3 + 3; ++R) {
-            const int I = CellIndex(C, R);
-            if (Values[I] == Digit) {
-                Cell = TPoint{C, R};
-                return true;
-            }
-            if (Candidates[I] & Bit) {
-                Places.Add(C, R);
-            }
-        }
-    }
-    return false;
+    return ScanCells(*this, Digit, Places, Cell, [BoxCol, BoxRow](int K) {
+        return TPoint{BoxCol * 3 + K / 3, BoxRow * 3 + K % 3};
+    });
 }
 
 // Every unit must hold or admit all nine digits; which unit fails first
