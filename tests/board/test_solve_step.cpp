@@ -130,7 +130,12 @@ TEST_F(BoardTest, AWholeQuestionPlayedByMouse) {
     EXPECT_EQ(Board->FixedPos(), Givens);
 
     // A wrong digit first: judged, taken back.
-    const int Wrong = Digit % 9 + 1;
+    // The transform relabels digits at random, so pick a wrong digit the cell admits.
+    int Wrong = Digit % 9 + 1;
+    while (Wrong != Digit && !Board->CanPlace(Cell.X, Cell.Y, Wrong)) {
+        Wrong = Wrong % 9 + 1;
+    }
+    ASSERT_NE(Wrong, Digit);
     TNumberPiece* WrongPiece = Board->FindFreePiece(Wrong);
     ASSERT_NE(WrongPiece, nullptr);
     ASSERT_TRUE(Board->CanPlace(Cell.X, Cell.Y, Wrong));
