@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-aoyagi-kouzan-t
-  clang
+  clang clang-format
 )
 missing=()
 for p in "${packages[@]}"; do
