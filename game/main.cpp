@@ -7,6 +7,7 @@
 int main(int argc, char** argv) {
     QApplication App(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kumoji"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(KUMOJI_APP_ID));
     kumoji::InstallFontSubstitutes();
     kumoji::TSoundEngine Sounds;
     kumoji::TForm1 Form1;

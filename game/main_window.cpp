@@ -828,7 +828,7 @@ void TForm1::tmEventTimer() {
 }
 
 QString TForm1::HelpFileName() {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(HelpPageName));
+    return FindHelpPage(QCoreApplication::applicationDirPath(), QString::fromLatin1(HelpPageName));
 }
 
 void TForm1::acHelpExecute() {

@@ -122,7 +122,7 @@ public:
     void tmEventTimer();
     void FormActivate();
 
-    // The help page beside the executable.
+    // The help page beside the executable, or where an install puts it.
     static QString HelpFileName();
 
 signals:

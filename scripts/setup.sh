@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-aoyagi-kouzan-t
   clang clang-format
+  desktop-file-utils appstream
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -22,6 +22,16 @@ void SetUrlOpener(TUrlOpener NewOpener) {
     Opener() = std::move(NewOpener);
 }
 
+QString FindHelpPage(const QString& ProgramDir, const QString& FileName) {
+    const QDir Program(ProgramDir);
+    const QString Beside = Program.filePath(FileName);
+    if (QFileInfo::exists(Beside))
+        return Beside;
+    const QString Installed =
+        QDir::cleanPath(Program.filePath(QStringLiteral("../share/kumoji/") + FileName));
+    return QFileInfo::exists(Installed) ? Installed : Beside;
+}
+
 QUrl HelpUrl(const QString& FileName, const QString& Anchor) {
     QUrl Url = QUrl::fromLocalFile(QFileInfo(FileName).absoluteFilePath());
     // An empty but set fragment keeps the "#".

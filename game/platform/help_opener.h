@@ -15,6 +15,12 @@ using TUrlOpener = std::function<bool(const QUrl&)>;
 // desktop's default handler.
 void SetUrlOpener(TUrlOpener Opener);
 
+// Where the help page named FileName is: beside the program in ProgramDir
+// when it is there, else in the shared data folder of an installed tree
+// (ProgramDir/../share/kumoji). When neither holds it, the place beside the
+// program, so that the missing page is reported there.
+QString FindHelpPage(const QString& ProgramDir, const QString& FileName);
+
 // The page's file URL with Anchor as its fragment; the "#" is there also for
 // an empty anchor.
 QUrl HelpUrl(const QString& FileName, const QString& Anchor);

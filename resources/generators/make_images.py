@@ -19,6 +19,7 @@ RED = (214, 44, 36, 255)
 GREEN = (46, 160, 64, 255)
 BLUE = (44, 100, 200, 255)
 GOLD = (236, 180, 40, 255)
+ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
 
 
 def canvas():
@@ -291,7 +292,7 @@ def cursor_eraser(path):
 def main():
     act = os.path.join(RES, "images", "actions")
     gly = os.path.join(RES, "images", "glyphs")
-    for folder in (act, gly, os.path.join(RES, "cursors"), os.path.join(RES, "desktop")):
+    for folder in (act, gly, os.path.join(RES, "cursors")):
         os.makedirs(folder, exist_ok=True)
     actions = [palette, lambda d: eraser(d, corner=(4.6, 15.0), length=13.2, width=6.2),
                lambda d: pencil(d, tip=(1.0, 15.0), length=16.0, width=5.2), erase_memo, pause_bars,
@@ -307,7 +308,11 @@ def main():
     maru(os.path.join(RES, "images", "maru.png"))
     toolbar(os.path.join(RES, "images", "toolbar.png"))
     app_icon(64).save(os.path.join(RES, "images", "icon.png"))
-    app_icon(256).save(os.path.join(RES, "desktop", "kumoji.png"))
+    # The desktop's icon theme picks the size nearest its need; each is drawn at its own size.
+    for size in ICON_SIZES:
+        folder = os.path.join(RES, "desktop", "hicolor", f"{size}x{size}", "apps")
+        os.makedirs(folder, exist_ok=True)
+        app_icon(size).save(os.path.join(folder, "kumoji.png"))
 
 
 if __name__ == "__main__":

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMessageBox>
@@ -136,6 +137,24 @@ TEST(Help, OpensTheFileUrlWithTheAnchorAsFragment) {
     EXPECT_EQ(Text, QStringLiteral("ファイルがありません\n\n") + Missing);
     EXPECT_EQ(Asked, 0);
     SetUrlOpener(nullptr);
+}
+
+TEST(Help, PageBesideTheProgramComesBeforeTheInstalledOne) {
+    QTemporaryDir Root;
+    const QString Bin = Root.filePath(QStringLiteral("bin"));
+    const QString Shared = Root.filePath(QStringLiteral("share/kumoji"));
+    ASSERT_TRUE(QDir().mkpath(Bin) && QDir().mkpath(Shared));
+    const QString Name = QStringLiteral("Tozan01.html");
+    const auto Touch = [](const QString& Path) {
+        QFile File(Path);
+        return File.open(QIODevice::WriteOnly) && File.write("<html></html>") > 0;
+    };
+    // Neither: the place beside the program, so the message names it.
+    EXPECT_EQ(FindHelpPage(Bin, Name), Bin + QStringLiteral("/Tozan01.html"));
+    ASSERT_TRUE(Touch(Shared + QStringLiteral("/Tozan01.html")));
+    EXPECT_EQ(FindHelpPage(Bin, Name), Shared + QStringLiteral("/Tozan01.html"));
+    ASSERT_TRUE(Touch(Bin + QStringLiteral("/Tozan01.html")));
+    EXPECT_EQ(FindHelpPage(Bin, Name), Bin + QStringLiteral("/Tozan01.html"));
 }
 
 TEST(MessageBox, TwoPartsHaveABlankLineBetween) {

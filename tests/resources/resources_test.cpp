@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <QtEndian>
 #include <cstdint>
 #include <gtest/gtest.h>
@@ -203,8 +204,18 @@ TEST(Desktop, EntryStartsTheGameWithItsIcon) {
     for (const char* Line : {"Type=Application", "Name=Kumoji", "Exec=kumoji", "Icon=kumoji",
                              "Categories=Game;LogicGame;"})
         EXPECT_TRUE(Entry.split(QLatin1Char('\n')).contains(QString::fromUtf8(Line))) << Line;
-    const QImage Icon(QStringLiteral(KUMOJI_DESKTOP_ICON_FILE));
-    EXPECT_EQ(Icon.size(), QSize(256, 256));
+    // Each theme folder's icon has that folder's size: a theme trusts the folder name.
+    const QDir Theme(QStringLiteral(KUMOJI_ICON_THEME_DIR));
+    const QStringList Sizes = Theme.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    EXPECT_TRUE(Sizes.contains(QStringLiteral("16x16")) &&
+                Sizes.contains(QStringLiteral("256x256")))
+        << Sizes.join(QLatin1Char(' ')).toStdString();
+    for (const QString& Size : Sizes) {
+        const QImage Icon(Theme.filePath(Size + QStringLiteral("/apps/kumoji.png")));
+        const int Side = Size.section(QLatin1Char('x'), 0, 0).toInt();
+        EXPECT_EQ(Icon.size(), QSize(Side, Side)) << Size.toStdString();
+        EXPECT_TRUE(Icon.hasAlphaChannel()) << Size.toStdString();
+    }
 }
 
 } // namespace
