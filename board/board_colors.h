@@ -1,3 +1,4 @@
+// The board's colours, given as the design's 0x00BBGGRR values.
 #pragma once
 
 #include <QColor>

@@ -1,3 +1,4 @@
+// The process-wide table of the memo cursors, filled by the main window, read by the board.
 #pragma once
 
 #include <QCursor>

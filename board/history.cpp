@@ -1,3 +1,4 @@
+// The move history: recorded piece moves and the current position in them.
 #include "board/history.h"
 
 #include "engine/intlist.h"

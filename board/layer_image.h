@@ -1,3 +1,4 @@
+// One drawing layer of the board: a child widget that shows its own image.
 #pragma once
 
 #include <QImage>

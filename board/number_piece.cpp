@@ -1,3 +1,4 @@
+// A number piece: the draggable panel showing one digit, in the tray or on a cell.
 #include "board/number_piece.h"
 
 #include "board/board_colors.h"

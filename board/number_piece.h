@@ -1,3 +1,4 @@
+// A number piece: the draggable panel showing one digit, in the tray or on a cell.
 #pragma once
 
 #include <QWidget>

@@ -1,3 +1,4 @@
+// The on-screen board: its state, published operations and input handlers.
 #pragma once
 
 #include "board/history.h"
@@ -8,6 +9,7 @@
 #include <QColor>
 #include <QPixmap>
 #include <QWidget>
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -40,6 +42,10 @@ public:
     // Geometry, grid drawing and the 81 pieces; call once the board has its
     // final size.
     Q_INVOKABLE void Start();
+    // How long Start pauses after each piece so that they appear one by one;
+    // it applies to every board, and tests that build many boards set it to 0.
+    static void SetPieceDelay(std::chrono::milliseconds Value);
+    static std::chrono::milliseconds PieceDelay();
     Q_INVOKABLE void Fix();
     Q_INVOKABLE void UnFix();
     Q_INVOKABLE void Clear();

@@ -1,3 +1,4 @@
+// Whether the Tab key is held down, followed by an application-wide event filter.
 #include "board/tab_key.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// Whether the Tab key is held down, followed by an application-wide event filter.
 #pragma once
 
 #include <QObject>

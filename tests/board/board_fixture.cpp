@@ -1,6 +1,7 @@
 #include "board_fixture.h"
 
 #include "engine/random.h"
+#include "seeded_random.h"
 
 #include <QTest>
 #include <algorithm>
@@ -55,7 +56,7 @@ void BoardTest::SetUp() {
 }
 
 void BoardTest::TearDown() {
-    SetRandomSource(nullptr);
+    UseSeededRandom();
     Board.reset();
 }
 
@@ -76,7 +77,7 @@ void BoardTest::LoadAsWritten(std::string Text) {
             Text[static_cast<std::size_t>(I / 9 * 9 + 8 - I % 9)];
     }
     const bool Loaded = Board->LoadPuzzle(Mirrored);
-    SetRandomSource(nullptr);
+    UseSeededRandom();
     ASSERT_TRUE(Loaded);
     ASSERT_EQ(Mirrored, Text);
 }

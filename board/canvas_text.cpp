@@ -1,0 +1,21 @@
+// The face and placement of text the board paints on its layers: labels, caption and hints.
+#include "board/canvas_text.h"
+
+#include <QPainter>
+#include <QString>
+
+namespace kumoji {
+
+QFont CanvasFont() {
+    QFont Font;
+    Font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
+    Font.setPixelSize(12);
+    Font.setStyleStrategy(QFont::NoAntialias);
+    return Font;
+}
+
+void DrawTextAt(QPainter& Painter, int X, int Y, const QString& Text) {
+    Painter.drawText(QRect(X, Y, 1000, 1000), Qt::AlignLeft | Qt::AlignTop, Text);
+}
+
+} // namespace kumoji

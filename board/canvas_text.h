@@ -1,0 +1,18 @@
+// The face and placement of text the board paints on its layers: labels, caption and hints.
+#pragma once
+
+#include <QFont>
+
+class QPainter;
+class QString;
+
+namespace kumoji {
+
+// Drawn without smoothing, so a mark is exactly its colour, as on the canvas
+// this board was designed for.
+QFont CanvasFont();
+
+// Text with its top-left corner at (X, Y), as a canvas writes it.
+void DrawTextAt(QPainter& Painter, int X, int Y, const QString& Text);
+
+} // namespace kumoji

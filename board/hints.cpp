@@ -1,0 +1,73 @@
+// The board's hints: painting each digit's candidate marks in the colour of how forced it is.
+#include "board/board_colors.h"
+#include "board/canvas_text.h"
+#include "board/hint_marks.h"
+#include "board/layer_image.h"
+#include "board/sudoku.h"
+#include "board/tab_key.h"
+
+#include <QPainter>
+
+namespace kumoji {
+
+namespace {
+
+QColor HintColor(THintKind Kind) {
+    switch (Kind) {
+    case THintKind::Forced:
+        return ForcedColor();
+    case THintKind::TwoPlaces:
+        return TwoPlacesColor();
+    case THintKind::ThreePlaces:
+        return ThreePlacesColor();
+    case THintKind::Candidate:
+        break;
+    }
+    return CandidateColor();
+}
+
+} // namespace
+
+void TSudoku::ClearHints() {
+    FHintImage->ClearRect(rect().adjusted(2 * CellWidth, 0, 0, 0));
+}
+
+void TSudoku::ShowHints(int Digit) {
+    if (Digit != 0) {
+        if (!TabKeyDown()) {
+            ClearHints();
+        }
+        DrawHints(Digit);
+    } else {
+        ClearHints();
+        for (int D = 1; D <= 9; ++D) {
+            DrawHints(D);
+        }
+    }
+}
+
+void TSudoku::DrawHints(int Digit) {
+    if (Digit < 1 || Digit > 9) {
+        return;
+    }
+    for (const THintMark& Mark : HintMarks(FGrid, Digit)) {
+        DrawHintMark(Mark.Col, Mark.Row, Digit, HintColor(Mark.Kind));
+    }
+    FHintImage->update();
+}
+
+void TSudoku::DrawHintMark(int Col, int Row, int Digit, const QColor& Color) {
+    const int X = GridLeft + Col * CellWidth + 4 + (Digit - 1) % 3 * 16;
+    const int Y = GridTop + Row * CellHeight + 4 + (Digit - 1) / 3 * 16;
+    const QString Text = QString::number(Digit);
+    const QFont Font = CanvasFont();
+    const QFontMetrics Metrics(Font);
+    // A later mark replaces an earlier one in the same slot.
+    FHintImage->ClearRect(QRect(X, Y, Metrics.horizontalAdvance(Text), Metrics.height()));
+    QPainter Painter(&FHintImage->Canvas());
+    Painter.setFont(Font);
+    Painter.setPen(Color);
+    DrawTextAt(Painter, X, Y, Text);
+}
+
+} // namespace kumoji
