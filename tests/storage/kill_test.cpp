@@ -5,8 +5,8 @@
 
 #include <csignal>
 #include <gtest/gtest.h>
-#include <random>
 #include <string>
+#include <sys/ptrace.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -37,8 +37,50 @@ std::vector<std::string> LinesOf(int G) {
     return Lines;
 }
 
-// A saving process is killed at random moments; the file it leaves must always decode to
-// one of the rosters it saved, never to a torn mixture or nothing.
+// Saves Generation's roster in a child process that is stepped system call by
+// system call and killed at its Stop-th stop (each call stops on entry and on
+// exit). True when the save finished before that stop.
+bool SaveKilledAt(const std::string& Name, int Generation, int Stop) {
+    const pid_t Child = ::fork();
+    if (Child < 0) {
+        ADD_FAILURE() << "fork failed";
+        return true;
+    }
+    if (Child == 0) {
+        TTabijiUsers Users;
+        MakeRoster(Generation, Users);
+        if (::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0) {
+            ::_exit(77);
+        }
+        ::raise(SIGSTOP);
+        Users.SaveToFile(Name, "userdata");
+        ::_exit(0);
+    }
+    int Status = 0;
+    ::waitpid(Child, &Status, 0);
+    if (!WIFSTOPPED(Status)) {
+        ADD_FAILURE() << "the saving process cannot be traced";
+        return true;
+    }
+    ::ptrace(PTRACE_SETOPTIONS, Child, nullptr, PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL);
+    for (int Stops = 0;;) {
+        if (Stops == Stop) {
+            ::kill(Child, SIGKILL);
+            ::waitpid(Child, &Status, 0);
+            return false;
+        }
+        ::ptrace(PTRACE_SYSCALL, Child, nullptr, nullptr);
+        ::waitpid(Child, &Status, 0);
+        if (WIFEXITED(Status) || WIFSIGNALED(Status)) {
+            return true;
+        }
+        Stops += WIFSTOPPED(Status) && WSTOPSIG(Status) == (SIGTRAP | 0x80);
+    }
+}
+
+// A save is killed before and after each of its system calls in turn, every
+// state a kill at any moment can leave on disk; the file must always decode to
+// the roster saved before or to the new one, never to a torn mixture or nothing.
 TEST_F(StorageTest, KilledSaveLeavesAWholeRoster) {
     const std::string Name = Folder / "tozan01.ini";
     {
@@ -46,41 +88,34 @@ TEST_F(StorageTest, KilledSaveLeavesAWholeRoster) {
         MakeRoster(0, First);
         ASSERT_TRUE(First.SaveToFile(Name, "userdata"));
     }
-    std::mt19937 Random(20030210);
-    std::uniform_int_distribution<int> Delay(0, 25000);
     int Last = 0;
-    int Progressed = 0;
-    for (int Round = 0; Round < 40; ++Round) {
-        const pid_t Child = ::fork();
-        ASSERT_GE(Child, 0);
-        if (Child == 0) {
-            TTabijiUsers Users;
-            for (int G = Last + 1;; ++G) {
-                MakeRoster(G, Users);
-                Users.SaveToFile(Name, "userdata");
-            }
-        }
-        ::usleep(static_cast<useconds_t>(Delay(Random)));
-        ::kill(Child, SIGKILL);
-        int Status = 0;
-        ::waitpid(Child, &Status, 0);
+    int KeptOld = 0;
+    int GotNew = 0;
+    bool Finished = false;
+    for (int Stop = 0; !Finished && Stop < 1000; ++Stop) {
+        const int Saved = Stop + 1;
+        Finished = SaveKilledAt(Name, Saved, Stop);
+        ASSERT_FALSE(HasFailure());
 
         TDataFile File(Name);
-        ASSERT_EQ(File.LoadResult(), TLoadResult::Loaded) << "round " << Round;
+        ASSERT_EQ(File.LoadResult(), TLoadResult::Loaded) << "stop " << Stop;
         std::vector<std::string> Lines;
         File.ReadSection("userdata", Lines);
         TTabijiUsers Users;
         Users.LoadFromList(&Lines);
-        ASSERT_GT(Users.GetCount(), 0) << "round " << Round;
+        ASSERT_GT(Users.GetCount(), 0) << "stop " << Stop;
         const int G = Users.GetUser(0).Extra;
-        ASSERT_GE(G, Last) << "round " << Round;
-        ASSERT_EQ(Lines, LinesOf(G)) << "round " << Round;
-        Progressed += G > Last;
+        ASSERT_TRUE(G == Last || G == Saved) << "stop " << Stop << ": generation " << G;
+        ASSERT_EQ(Lines, LinesOf(G)) << "stop " << Stop;
+        KeptOld += G == Last;
+        GotNew += G == Saved;
         Last = G;
     }
-    RecordProperty("rounds_with_new_saves", Progressed);
-    // Otherwise no save completed between kills and the test proved little.
-    EXPECT_GT(Progressed, 5);
+    EXPECT_TRUE(Finished);
+    RecordProperty("kill_points", KeptOld + GotNew);
+    // Kills fell both before and after the new file took the old one's place.
+    EXPECT_GT(KeptOld, 0);
+    EXPECT_GT(GotNew, 1);
     EXPECT_FALSE(test::ReadBytes(Name + ".damaged").size());
 }
 
