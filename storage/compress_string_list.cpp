@@ -5,7 +5,6 @@
 #include "storage/platform.h"
 
 #include <algorithm>
-#include <cstring>
 #include <new>
 #include <utility>
 
@@ -51,45 +50,69 @@ int TCompressStringList::IndexOf(std::string_view Text) const {
 TLoadResult TCompressStringList::LoadFromFile(const std::string& FileName) {
     FLastError.clear();
     FDamagedImage.clear();
+    FLoadedImage.clear();
     if (!FileExists(FileName)) {
         ShowMessage(FileName + " がありません");
-        FLastError = "ファイルがありません";
+        FLastError = std::make_error_code(std::errc::no_such_file_or_directory);
         return TLoadResult::Missing;
     }
     try {
-        TDeltaCode Coder;
-        if (const int Error = ReadWholeFile(FileName, Coder.PackedStream)) {
-            FLastError = std::strerror(Error);
+        std::string Packed;
+        if (const std::error_code Error = ReadWholeFile(FileName, Packed)) {
+            FLastError = Error;
             return TLoadResult::Unreadable;
         }
-        if (!Coder.Decode()) {
-            FLastError = Coder.ErrorText;
-            FDamagedImage = std::move(Coder.PackedStream);
-            return TLoadResult::Damaged;
-        }
-        Lines = LinesOfText(Coder.PlainStream);
+        return LoadFromImage(std::move(Packed));
     } catch (const std::bad_alloc&) {
-        FLastError = "メモリが足りません";
+        FLastError = TStorageError::OutOfMemory;
         return TLoadResult::Unreadable;
     }
+}
+
+TLoadResult TCompressStringList::LoadFromImage(std::string Packed) {
+    FLastError.clear();
+    FDamagedImage.clear();
+    FLoadedImage.clear();
+    TDeltaCode Coder;
+    Coder.PackedStream = std::move(Packed);
+    if (!Coder.Decode()) {
+        FLastError = Coder.Failure;
+        FDamagedImage = std::move(Coder.PackedStream);
+        return TLoadResult::Damaged;
+    }
+    FLastCheck = VerifyCheck(Coder.PackedStream, Coder.PlainStream);
+    if (FLastCheck == TCheck::Failed) {
+        FLastError = TStorageError::CheckFailed;
+        FDamagedImage = std::move(Coder.PackedStream);
+        return TLoadResult::Damaged;
+    }
+    Lines = LinesOfText(Coder.PlainStream);
+    FLoadedImage = std::move(Coder.PackedStream);
     return TLoadResult::Loaded;
 }
 
-int TCompressStringList::SaveToFile(const std::string& FileName) {
+std::string TCompressStringList::Encoded() const {
+    TDeltaCode Coder;
+    Coder.PlainStream = GetText();
+    if (!Coder.Encode())
+        return {};
+    StampCheck(Coder.PackedStream, Coder.PlainStream);
+    return std::move(Coder.PackedStream);
+}
+
+std::error_code TCompressStringList::SaveToFile(const std::string& FileName) {
     if (FileName.empty())
-        return 1;
+        return TStorageError::NoFileName;
+    std::string Packed;
     try {
-        TDeltaCode Coder;
-        Coder.PlainStream = GetText();
-        if (!Coder.Encode()) {
-            ShowMessage("TCompressStringList.SaveToFile 2003.02.10");
-            return 1;
-        }
-        return WriteFileSafely(FileName, Coder.PackedStream);
+        Packed = Encoded();
     } catch (const std::bad_alloc&) {
-        ShowMessage("TCompressStringList.SaveToFile 2003.02.10");
-        return 1;
     }
+    if (Packed.empty()) {
+        ShowMessage("TCompressStringList.SaveToFile 2003.02.10");
+        return TStorageError::CannotEncode;
+    }
+    return WriteFileSafely(FileName, Packed);
 }
 
 } // namespace kumoji

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "storage/check_value.h"
 #include "storage/delta_code.h"
+#include "storage/storage_error.h"
 
 #include <string>
 #include <string_view>
@@ -12,7 +14,7 @@ enum class TLoadResult {
     Loaded,     // the file decoded; the lines were replaced
     Missing,    // no such file; the lines are unchanged
     Unreadable, // the file exists but could not be read; the lines are unchanged
-    Damaged     // the file was read but does not decode; the lines are unchanged
+    Damaged     // the file does not decode or fails its check; the lines are unchanged
 };
 
 // The text of a list: every line followed by CR LF.
@@ -30,9 +32,13 @@ public:
     // Loads a "BDC" file. A missing file is reported through the message handler; an
     // unreadable or damaged file keeps the lines unchanged and is described by LastError.
     TLoadResult LoadFromFile(const std::string& FileName);
-    // Writes the lines as a "BDC" file, crash-safe. 0 on success; 1 for an empty name or text
-    // that cannot be coded; otherwise the errno of the failing file step.
-    int SaveToFile(const std::string& FileName);
+    // Loads from the bytes of a "BDC" file; Loaded or Damaged.
+    TLoadResult LoadFromImage(std::string Packed);
+    // Writes the lines as a "BDC" file with its check value, crash-safe. Empty on success,
+    // TStorageError::NoFileName or CannotEncode, or the errno of the failing file step.
+    std::error_code SaveToFile(const std::string& FileName);
+    // The file image SaveToFile writes for the current lines (empty when they cannot be coded).
+    std::string Encoded() const;
 
     std::string GetText() const { return TextOfLines(Lines); }
     void SetText(std::string_view Text) { Lines = LinesOfText(Text); }
@@ -40,14 +46,20 @@ public:
     // Index of the first line equal to Text without regard to letter case, or -1.
     int IndexOf(std::string_view Text) const;
 
-    // What the last LoadFromFile met (UTF-8 text, empty after a good load).
-    const std::string& LastError() const { return FLastError; }
+    // What the last load met (empty after a good load); ErrorText gives its text.
+    std::error_code LastError() const { return FLastError; }
+    // Whether the last good load carried the check value.
+    TCheck LastCheck() const { return FLastCheck; }
     // The bytes of the last file that failed to decode, kept so it can be set aside.
     const std::string& DamagedImage() const { return FDamagedImage; }
+    // The bytes of the last file that loaded, kept so it can become the backup.
+    const std::string& LoadedImage() const { return FLoadedImage; }
 
 private:
-    std::string FLastError;
+    std::error_code FLastError;
+    TCheck FLastCheck = TCheck::Unmarked;
     std::string FDamagedImage;
+    std::string FLoadedImage;
 };
 
 } // namespace kumoji

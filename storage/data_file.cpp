@@ -1,9 +1,9 @@
 #include "storage/data_file.h"
 
 #include "storage/ansi_text.h"
+#include "storage/messages.h"
 #include "storage/platform.h"
 
-#include <cstring>
 #include <memory>
 #include <utility>
 
@@ -39,14 +39,31 @@ std::string KeyLine(std::string_view Key, std::string_view Value) {
 
 } // namespace
 
+namespace {
+
+bool SoundBackup(const std::string& FileName) {
+    const std::string Backup = BackupName(FileName);
+    TCompressStringList List;
+    return FileExists(Backup) && List.LoadFromFile(Backup) == TLoadResult::Loaded;
+}
+
+} // namespace
+
 TDataFile::TDataFile(std::string Name) : FileName(std::move(Name)) {
+    if (!FileName.empty()) {
+        FLock = std::make_unique<TFileLock>(FileName);
+        if (FLock->Error() == TStorageError::Locked)
+            FLockError = FLock->Error();
+    }
     if (!FileExists(FileName))
         return;
     FLoadResult = LoadFromFile(FileName);
     if (FLoadResult == TLoadResult::Damaged) {
         FDamage.Damaged = true;
         FDamage.FileName = FileName;
-        FDamage.Reason = LastError();
+        FDamage.Error = LastError();
+        FDamage.Reason = ErrorText(LastError());
+        FDamage.BackupAvailable = SoundBackup(FileName);
     }
 }
 
@@ -156,45 +173,66 @@ bool DriveAllowsSaving(const std::string& FileName) {
 
 } // namespace
 
+std::error_code KeepDamagedCopy(const TDataFile& File, TDamageReport& Damage) {
+    const std::string Copy = File.FileName + ".damaged";
+    if (const std::error_code Error = WriteFileSafely(Copy, File.DamagedImage()))
+        return Error;
+    Damage.KeptAs = Copy;
+    return {};
+}
+
+namespace {
+
+// Writes the data file; the damaged file it replaces, or the good one it changes, is kept
+// first so that one bad write never costs more than the last change.
+std::error_code Save(TDataFile& File, TSaveReport& Result) {
+    if (File.NoSave)
+        return TStorageError::SavingOff;
+    if (File.FileName.empty())
+        return TStorageError::NoFileName;
+    if (!DriveAllowsSaving(File.FileName))
+        return TStorageError::DriveNotWritable;
+    if (File.LockError())
+        return File.LockError();
+    // Overwriting what could not be read would lose it for good.
+    if (File.LoadResult() == TLoadResult::Unreadable)
+        return TStorageError::NotRead;
+    RemoveLeftoverTemporaries(File.FileName);
+    if (File.LoadResult() == TLoadResult::Damaged) {
+        if (const std::error_code Error = KeepDamagedCopy(File, Result.Damage)) {
+            Result.Reason =
+                "壊れたファイルを保管できません (the damaged file could not be kept): " +
+                ErrorText(Error);
+            return Error;
+        }
+    }
+    const std::string Packed = File.Encoded();
+    if (Packed.empty()) {
+        ShowMessage("TCompressStringList.SaveToFile 2003.02.10");
+        return TStorageError::CannotEncode;
+    }
+    if (File.LoadResult() == TLoadResult::Loaded && File.LoadedImage() != Packed) {
+        // Without a backup the save goes on: the new file is still written crash-safe.
+        WriteFileSafely(BackupName(File.FileName), File.LoadedImage());
+    }
+    return WriteFileSafely(File.FileName, Packed);
+}
+
+} // namespace
+
 bool SaveAndFree(TDataFile*& DataFile, TSaveReport* Report) {
     TSaveReport Result;
     std::unique_ptr<TDataFile> Owned(DataFile);
     DataFile = nullptr;
     if (!Owned)
         return false;
-    Result.Damage = Owned->FDamage;
-    if (Owned->NoSave) {
-        Result.Reason = "保存しない設定です (saving is turned off)";
-    } else if (Owned->FileName.empty()) {
-        Result.Error = 1;
-        Result.Reason = "ファイル名がありません (no file name)";
-    } else if (!DriveAllowsSaving(Owned->FileName)) {
-        Result.Reason = "このドライブには保存できません (this drive cannot be written)";
-    } else if (Owned->FLoadResult == TLoadResult::Unreadable) {
-        // Overwriting what could not be read would lose it for good.
-        Result.Reason = "読み込めなかったファイルは上書きしません (" + Owned->LastError() + ")";
-    } else {
-        bool Kept = true;
-        if (Owned->FLoadResult == TLoadResult::Damaged) {
-            const std::string Copy = Owned->FileName + ".damaged";
-            if (const int Error = WriteFileSafely(Copy, Owned->DamagedImage())) {
-                Kept = false;
-                Result.Error = Error;
-                Result.Reason = "壊れたファイルを保管できません (the damaged file could not be "
-                                "kept): " +
-                                std::string(std::strerror(Error));
-            } else {
-                Result.Damage.KeptAs = Copy;
-            }
-        }
-        if (Kept) {
-            Result.Error = Owned->SaveToFile(Owned->FileName);
-            Result.Saved = Result.Error == 0;
-            if (!Result.Saved)
-                Result.Reason = Result.Error == 1 ? std::string("データを符号化できません")
-                                                  : std::string(std::strerror(Result.Error));
-        }
-    }
+    Result.Damage = Owned->Damage();
+    Result.Error = Save(*Owned, Result);
+    Result.Saved = !Result.Error;
+    if (Result.Error == TStorageError::NotRead)
+        Result.Reason = ErrorText(Result.Error) + ": " + ErrorText(Owned->LastError());
+    else if (Result.Reason.empty())
+        Result.Reason = ErrorText(Result.Error);
     const bool Saved = Result.Saved;
     if (Report)
         *Report = std::move(Result);

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "storage/compress_string_list.h"
+#include "storage/file_lock.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,15 +17,23 @@ struct TDamageReport {
     std::string FileName;
     std::string KeptAs; // empty until the copy is written (or when it could not be)
     std::string Reason; // the check that failed (UTF-8)
+    std::error_code Error;
+    // The previous good file (BackupName), present and sound, that can replace this one.
+    bool BackupAvailable = false;
 };
 
 // How SaveAndFree ended.
 struct TSaveReport {
     bool Saved = false;
-    int Error = 0;      // SaveToFile's result, or errno of keeping the damaged copy
-    std::string Reason; // why nothing was written (UTF-8), empty when saved
+    std::error_code Error; // why nothing was written; empty when saved
+    std::string Reason;    // its text (UTF-8)
     TDamageReport Damage;
 };
+
+// Where the file as it was before the last change is kept.
+inline std::string BackupName(const std::string& FileName) {
+    return FileName + ".bak";
+}
 
 // Sectioned text file ("[name]" headers, "key=value" lines) stored as a "BDC" file.
 class TDataFile : public TCompressStringList {
@@ -31,7 +41,8 @@ public:
     std::string FileName;
     bool NoSave = false;
 
-    // Loads the file when it exists; a damaged file leaves the data file empty.
+    // Takes the file's lock, then loads the file when it exists; a damaged file leaves the
+    // data file empty. The lock is held until the data file is freed.
     explicit TDataFile(std::string FileName);
 
     void ReadSection(std::string_view Section, std::vector<std::string>& List) const;
@@ -45,13 +56,19 @@ public:
 
     TLoadResult LoadResult() const { return FLoadResult; }
     const TDamageReport& Damage() const { return FDamage; }
+    // TStorageError::Locked when another copy kept the lock too long: the lines were read,
+    // but SaveAndFree will not write.
+    std::error_code LockError() const { return FLockError; }
 
 private:
     TLoadResult FLoadResult = TLoadResult::Missing;
     TDamageReport FDamage;
-
-    friend bool SaveAndFree(TDataFile*& DataFile, TSaveReport* Report);
+    std::unique_ptr<TFileLock> FLock;
+    std::error_code FLockError;
 };
+
+// Keeps the bytes of a damaged data file as FileName + ".damaged" (Damage.KeptAs says where).
+std::error_code KeepDamagedCopy(const TDataFile& File, TDamageReport& Damage);
 
 // A line that is not empty and starts with "[" begins a new section.
 bool StartsSection(std::string_view Line);
@@ -60,8 +77,9 @@ std::string KeyName(std::string_view Line);
 
 // Saves the file when allowed (a name of the form letter, colon must be on a removable, fixed
 // or remote drive), then frees the data file and sets the pointer to null. A file that could
-// not be read is never overwritten; a damaged one is first kept as FileName + ".damaged".
-// True exactly when the file was written.
+// not be read is never overwritten; a damaged one is first kept as FileName + ".damaged"; a
+// good one that is about to change is first kept as BackupName. Temporary files of earlier
+// interrupted saves are removed. True exactly when the file was written.
 bool SaveAndFree(TDataFile*& DataFile, TSaveReport* Report = nullptr);
 
 } // namespace kumoji

@@ -1,6 +1,7 @@
 #include "storage/delta_code.h"
 
 #include "storage/messages.h"
+#include "storage/storage_error.h"
 
 #include <algorithm>
 #include <cstring>
@@ -10,10 +11,6 @@
 namespace kumoji {
 
 namespace {
-
-const char* const FormatError = "データの形式が違います";
-const char* const RecordedSizeError = "記録データのサイズが違います";
-const char* const ReadOutSizeError = "読み出しデータのサイズが違います";
 
 std::uint32_t ReadU32(const std::string& S, std::size_t Pos) {
     const auto* P = reinterpret_cast<const unsigned char*>(S.data() + Pos);
@@ -160,19 +157,24 @@ bool TDeltaCode::Encode() {
     return true;
 }
 
+void TDeltaCode::SetFailure(TStorageError Error) {
+    Failure = Error;
+    ErrorText = make_error_code(Error).message();
+}
+
 bool TDeltaCode::Decode() {
     PlainStream.clear();
     const std::string& P = PackedStream;
-    ErrorText = FormatError;
+    SetFailure(TStorageError::FormatWrong);
     if (P.size() < 4 || std::memcmp(P.data(), "BDC1", 4) != 0)
         return false;
-    ErrorText = RecordedSizeError;
+    SetFailure(TStorageError::RecordedSizeWrong);
     if (P.size() < 8 || ReadU32(P, 4) != P.size())
         return false;
 
     // Everything below guards against files that Encode never writes, so that no byte
     // pattern can index past the symbol table or a class, or ask for a huge buffer.
-    ErrorText = FormatError;
+    SetFailure(TStorageError::FormatWrong);
     if (P.size() < 32)
         return false;
     const std::uint32_t Length = ReadU32(P, 8);
@@ -201,7 +203,7 @@ bool TDeltaCode::Decode() {
     for (int I = 0; I <= LastRank; ++I)
         Symbols[I].Symbol = static_cast<std::uint8_t>(P[32 + I]);
 
-    ErrorText = ReadOutSizeError;
+    SetFailure(TStorageError::ReadOutSizeWrong);
     const std::size_t CodeBytes = P.size() - CodeStart;
     const int ShortestCode = ClassBits + *std::min_element(IndexBits.begin(), IndexBits.end());
     if (Length > CodeBytes * 8 / ShortestCode)
@@ -231,7 +233,7 @@ bool TDeltaCode::Decode() {
                 Base[Class] + static_cast<int>((Buffer >> Pending) & ((1u << Bits) - 1));
             if (Rank > LastRank) {
                 PlainStream.clear();
-                ErrorText = FormatError;
+                SetFailure(TStorageError::FormatWrong);
                 return false;
             }
             PlainStream[Out++] = static_cast<char>(Symbols[Rank].Symbol);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/storage_error.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -24,9 +26,10 @@ public:
     std::uint8_t ClassBits = 2;
     std::array<std::uint8_t, 4> IndexBits{};
     std::array<std::uint8_t, 3> ClassLast{};
-    std::string PlainStream;  // the uncoded text
-    std::string PackedStream; // the whole file image
-    std::string ErrorText;    // the decoding check reached last (UTF-8)
+    std::string PlainStream;                            // the uncoded text
+    std::string PackedStream;                           // the whole file image
+    std::string ErrorText;                              // the decoding check reached last (UTF-8)
+    TStorageError Failure = TStorageError::FormatWrong; // the same check as a code
 
     TDeltaCode();
     virtual ~TDeltaCode() = default;
@@ -49,6 +52,7 @@ private:
 
     void PutRank(int Rank);
     void PutWord(std::uint16_t Word);
+    void SetFailure(TStorageError Error);
 };
 
 } // namespace kumoji

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -63,20 +64,35 @@ TDriveTypeQuery& DriveTypeQuery() {
     return Query;
 }
 
+std::error_code SystemError(int Errno) {
+    return {Errno, std::generic_category()};
+}
+
 } // namespace
 
 bool FileExists(const std::string& FileName) {
+    if (FileName.empty())
+        return false;
     struct stat St {};
-    return !FileName.empty() && ::stat(FileName.c_str(), &St) == 0 && !S_ISDIR(St.st_mode);
+    return ::stat(FileName.c_str(), &St) == 0 || (errno != ENOENT && errno != ENOTDIR);
 }
 
-int ReadWholeFile(const std::string& FileName, std::string& Bytes) {
+std::error_code ReadWholeFile(const std::string& FileName, std::string& Bytes) {
     Bytes.clear();
-    const int Fd = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC);
+    const int Fd = ::open(FileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (Fd < 0)
-        return errno;
+        return SystemError(errno);
     struct stat St {};
-    if (::fstat(Fd, &St) == 0 && St.st_size > 0)
+    if (::fstat(Fd, &St) != 0) {
+        const int Error = errno;
+        ::close(Fd);
+        return SystemError(Error);
+    }
+    if (!S_ISREG(St.st_mode)) {
+        ::close(Fd);
+        return TStorageError::NotRegularFile;
+    }
+    if (St.st_size > 0)
         Bytes.reserve(static_cast<std::size_t>(St.st_size));
     char Block[65536];
     int Error = 0;
@@ -95,7 +111,7 @@ int ReadWholeFile(const std::string& FileName, std::string& Bytes) {
     ::close(Fd);
     if (Error != 0)
         Bytes.clear();
-    return Error;
+    return Error != 0 ? SystemError(Error) : std::error_code();
 }
 
 std::string FolderOf(const std::string& FileName) {
@@ -107,9 +123,9 @@ std::string FolderOf(const std::string& FileName) {
     return FileName.substr(0, Slash);
 }
 
-int WriteFileSafely(const std::string& Name, std::string_view Bytes) {
+std::error_code WriteFileSafely(const std::string& Name, std::string_view Bytes) {
     if (Name.empty())
-        return ENOENT;
+        return TStorageError::NoFileName;
     // Renaming over a symbolic link would replace the link, not the file it names.
     std::string FileName = Name;
     struct stat Link {};
@@ -123,17 +139,17 @@ int WriteFileSafely(const std::string& Name, std::string_view Bytes) {
     struct stat St {};
     if (::stat(FileName.c_str(), &St) == 0) {
         if (S_ISDIR(St.st_mode))
-            return EISDIR;
+            return SystemError(EISDIR);
         Mode = St.st_mode & 07777;
     }
     const std::string Folder = FolderOf(FileName);
     if (const int Error = MakeFolders(Folder))
-        return Error;
+        return SystemError(Error);
 
-    std::string Temp = FileName + ".XXXXXX";
+    std::string Temp = FileName + TemporaryInfix + "XXXXXX";
     const int Fd = ::mkostemp(Temp.data(), O_CLOEXEC);
     if (Fd < 0)
-        return errno;
+        return SystemError(errno);
     int Error = WriteAll(Fd, Bytes);
     if (Error == 0 && ::fchmod(Fd, Mode) != 0)
         Error = errno;
@@ -145,7 +161,7 @@ int WriteFileSafely(const std::string& Name, std::string_view Bytes) {
         Error = errno;
     if (Error != 0) {
         ::unlink(Temp.c_str());
-        return Error;
+        return SystemError(Error);
     }
     // The rename itself only lasts once the folder entry is on disk.
     const int Dir =
@@ -154,7 +170,31 @@ int WriteFileSafely(const std::string& Name, std::string_view Bytes) {
         ::fsync(Dir);
         ::close(Dir);
     }
-    return 0;
+    return {};
+}
+
+void RemoveLeftoverTemporaries(const std::string& FileName) {
+    const std::string Folder = FolderOf(FileName);
+    const std::string Prefix =
+        (Folder.empty() ? FileName : FileName.substr(FileName.rfind('/') + 1)) + TemporaryInfix;
+    DIR* Dir = ::opendir(Folder.empty() ? "." : Folder.c_str());
+    if (!Dir)
+        return;
+    while (const dirent* Entry = ::readdir(Dir)) {
+        const std::string_view Name = Entry->d_name;
+        if (Name.size() != Prefix.size() + 6 || Name.substr(0, Prefix.size()) != Prefix)
+            continue;
+        bool Ours = true;
+        for (const char C : Name.substr(Prefix.size()))
+            Ours = Ours &&
+                   ((C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z') || (C >= '0' && C <= '9'));
+        const std::string Path =
+            Folder.empty() ? std::string(Name) : Folder + "/" + std::string(Name);
+        struct stat St {};
+        if (Ours && ::lstat(Path.c_str(), &St) == 0 && S_ISREG(St.st_mode))
+            ::unlink(Path.c_str());
+    }
+    ::closedir(Dir);
 }
 
 void SetDriveTypeQuery(TDriveTypeQuery Query) {

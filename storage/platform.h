@@ -1,22 +1,33 @@
 #pragma once
 
+#include "storage/storage_error.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
 
 namespace kumoji {
 
+// Something stands at that name (a folder, a pipe or a file we may not read count too), so
+// that nothing is taken for missing and then overwritten.
 bool FileExists(const std::string& FileName);
 
-// Reads the whole file; 0 or the errno of the failing step.
-int ReadWholeFile(const std::string& FileName, std::string& Bytes);
+// Reads the whole file. Anything but a regular file is refused without waiting: opening a
+// named pipe for reading would block until a writer comes.
+std::error_code ReadWholeFile(const std::string& FileName, std::string& Bytes);
 
 // Writes Bytes as the new content of FileName so that an interruption at any moment leaves
 // either the old file or the new one: a temporary file in the same folder is written and
 // flushed, then renamed over the old one, and the folder is flushed. Missing folders are made,
-// outermost first; an existing file keeps its permission bits. 0 or the errno of the failing
-// step.
-int WriteFileSafely(const std::string& FileName, std::string_view Bytes);
+// outermost first; an existing file keeps its permission bits.
+std::error_code WriteFileSafely(const std::string& FileName, std::string_view Bytes);
+
+// The temporary files WriteFileSafely makes are named FileName + TemporaryInfix + 6 letters
+// or digits.
+inline constexpr const char* TemporaryInfix = ".saving-";
+// Removes the temporary files of FileName that an interrupted save left behind. Only call it
+// while no other save of that file can be running (under its lock).
+void RemoveLeftoverTemporaries(const std::string& FileName);
 
 // The folder part of a name: the text before its last "/" (empty when there is none).
 std::string FolderOf(const std::string& FileName);

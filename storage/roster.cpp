@@ -62,6 +62,7 @@ bool TTabijiUser::ParseRecord(std::string_view Line) {
 void TTabijiUser::Climb() {
     Position = std::min(55, Position + 1);
     LastPlayed = Now();
+    FSteps.push_back(+1);
 }
 
 void TTabijiUser::Lose() {
@@ -70,6 +71,7 @@ void TTabijiUser::Lose() {
     GetHuts(&HutList);
     if (std::find(HutList.begin(), HutList.end(), Position) == HutList.end())
         Position = std::max(0, Position - 1);
+    FSteps.push_back(-1);
 }
 
 void TTabijiUser::GetHuts(std::vector<int>* List) const {
@@ -104,8 +106,13 @@ bool PlayerNameFromUtf8(std::string_view Utf8, std::string& Name, std::string& P
     TConvertError Error;
     std::string Converted;
     if (!Utf8ToCp932(Utf8, Converted, &Error)) {
-        Problem =
-            "「" + Error.Character + "」は保存できない文字です (this character cannot be stored)";
+        if (Error.ReadsBackChanged)
+            Problem = "「" + Error.Character + "」は保存すると「" + Error.ReadsBackAs +
+                      "」に変わってしまいます (\"" + Error.Character + "\" would be stored as \"" +
+                      Error.ReadsBackAs + "\")";
+        else
+            Problem = "「" + Error.Character +
+                      "」は保存できない文字です (this character cannot be stored)";
         return false;
     }
     Problem = NameProblem(Converted);
@@ -170,19 +177,49 @@ void TTabijiUsers::Close(TDataFile*& DataFile) {
     FLastDamage = FLastSave.Damage;
 }
 
+void TTabijiUsers::MarkSynced() {
+    for (auto& User : FUsers) {
+        User->FSynced = User->FormatRecord();
+        User->FSteps.clear();
+    }
+}
+
 bool TTabijiUsers::LoadFromFile(const std::string& FileName, std::string_view Section) {
     FLastDamage = {};
     FLastSave = {};
+    FLastLoad = TLoadResult::Missing;
+    FLastLoadError = {};
     if (!FileExists(FileName))
         return false;
     auto* DataFile = new TDataFile(FileName);
+    FLastLoad = DataFile->LoadResult();
+    FLastLoadError = DataFile->LastError();
     try {
         std::vector<std::string> List;
         DataFile->ReadSection(Section, List);
         LoadFromList(&List);
+        // Each record as the file holds it, so the next save can tell what changed here.
+        for (std::size_t I = 0; I < List.size(); ++I)
+            FUsers[I]->FSynced = List[I];
     } catch (...) {
         Close(DataFile);
         throw;
+    }
+    if (FLastLoad == TLoadResult::Damaged) {
+        // Kept aside now, but not yet replaced: the player may still choose the backup, and
+        // the backup is only renewed from a file that loaded soundly.
+        TDamageReport Damage = DataFile->Damage();
+        const std::error_code Error = KeepDamagedCopy(*DataFile, Damage);
+        DataFile->NoSave = true;
+        Close(DataFile);
+        FLastDamage = Damage;
+        FLastSave.Damage = Damage;
+        FLastSave.Error = Error;
+        FLastSave.Reason =
+            Error ? "壊れたファイルを保管できません (the damaged file could not be kept): " +
+                        ErrorText(Error)
+                  : std::string();
+        return true;
     }
     Close(DataFile);
     return true;
@@ -192,10 +229,11 @@ bool TTabijiUsers::SaveToFile(const std::string& FileName, std::string_view Sect
     FLastDamage = {};
     FLastSave = {};
     auto* DataFile = new TDataFile(FileName);
+    std::vector<std::unique_ptr<TTabijiUser>> Merged;
     try {
-        std::vector<std::string> List;
-        SaveToList(&List);
-        DataFile->WriteSection(Section, List);
+        std::vector<std::string> FileLines;
+        DataFile->ReadSection(Section, FileLines);
+        DataFile->WriteSection(Section, Merge(FileLines, Merged));
     } catch (...) {
         // The section may be half written: keep the file as it is on disk.
         DataFile->NoSave = true;
@@ -203,7 +241,35 @@ bool TTabijiUsers::SaveToFile(const std::string& FileName, std::string_view Sect
         throw;
     }
     Close(DataFile);
-    return FLastSave.Saved;
+    if (!FLastSave.Saved)
+        return false;
+    FUsers = std::move(Merged);
+    MarkSynced();
+    return true;
+}
+
+bool TTabijiUsers::LoadFromBackup(const std::string& FileName, std::string_view Section) {
+    FLastDamage = {};
+    FLastSave = {};
+    const std::string Backup = BackupName(FileName);
+    auto* DataFile = new TDataFile(FileName);
+    TCompressStringList Previous;
+    if (!FileExists(Backup) || Previous.LoadFromFile(Backup) != TLoadResult::Loaded) {
+        DataFile->NoSave = true;
+        Close(DataFile);
+        return false;
+    }
+    // The damaged file stays what LoadResult says, so it is kept aside before the replace.
+    DataFile->Lines = Previous.Lines;
+    std::vector<std::string> List;
+    DataFile->ReadSection(Section, List);
+    Close(DataFile);
+    if (!FLastSave.Saved)
+        return false;
+    LoadFromList(&List);
+    for (std::size_t I = 0; I < List.size(); ++I)
+        FUsers[I]->FSynced = List[I];
+    return true;
 }
 
 } // namespace kumoji

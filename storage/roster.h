@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,15 @@ public:
     void Climb();
     void Lose();
     void GetHuts(std::vector<int>* List) const;
+
+private:
+    friend class TTabijiUsers;
+    // Climbs (+1) and losses (-1) since the file last held this record: another copy of the
+    // game may have moved the same player meanwhile, and each of these is replayed on its
+    // record rather than overwriting it.
+    std::vector<std::int8_t> FSteps;
+    // The record line as the file last held it; none for a player this copy added.
+    std::optional<std::string> FSynced;
 };
 
 // Why a name cannot be stored so that it reads back as the same player (empty when it can).
@@ -58,23 +68,42 @@ public:
     bool LoadFromList(const std::vector<std::string>* List);
 
     // False, roster unchanged, when the file does not exist. Otherwise loads the section and
-    // writes the data file back (a damaged file is first kept aside: see LastDamage).
+    // writes the data file back (a damaged file is first kept aside: see LastDamage; a file
+    // that cannot be read is left alone: see LastLoad).
     bool LoadFromFile(const std::string& FileName, std::string_view Section);
-    // Replaces the section in the data file, keeping the other sections. True exactly when
-    // the file was written; LastSave says why not.
+    // Writes the section, keeping the other sections, under the file's lock. Other copies of
+    // the game may have saved since this one read the file, so the section is read again and
+    // only the players this roster changed are written into it: its new players are added,
+    // climbs and losses are replayed on the file's record, changed fields replace the file's.
+    // Players the file holds and this roster does not are kept and joined to the roster (at
+    // the end, so indexes stay valid); unchanged players take the file's record. True exactly
+    // when the file was written; LastSave says why not, and the changes stay pending.
     bool SaveToFile(const std::string& FileName, std::string_view Section);
+    // Loads the previous good file (BackupName) in place of a damaged one and writes it as the
+    // data file. False, roster unchanged, when it does not load soundly or cannot be written.
+    bool LoadFromBackup(const std::string& FileName, std::string_view Section);
 
     // The damaged data file the last LoadFromFile or SaveToFile met, and where it was kept.
     const TDamageReport& LastDamage() const { return FLastDamage; }
     // How the last LoadFromFile or SaveToFile wrote the data file.
     const TSaveReport& LastSave() const { return FLastSave; }
+    // How the last LoadFromFile read it: Unreadable (with the reason) for a folder, a pipe or
+    // a file this user may not read standing at its name.
+    TLoadResult LastLoad() const { return FLastLoad; }
+    std::error_code LastLoadError() const { return FLastLoadError; }
 
 private:
     std::vector<std::unique_ptr<TTabijiUser>> FUsers;
     TDamageReport FLastDamage;
     TSaveReport FLastSave;
+    TLoadResult FLastLoad = TLoadResult::Missing;
+    std::error_code FLastLoadError;
 
     void Close(TDataFile*& DataFile);
+    void MarkSynced();
+    // The section lines for the file's current FileLines and the roster after the save.
+    std::vector<std::string> Merge(const std::vector<std::string>& FileLines,
+                                   std::vector<std::unique_ptr<TTabijiUser>>& Merged) const;
 };
 
 } // namespace kumoji

@@ -26,7 +26,7 @@ bool Convert(const char* To, const char* From, std::string_view Input, std::stri
     iconv_t Cd = iconv_open(To, From);
     if (Cd == reinterpret_cast<iconv_t>(-1)) {
         if (Error)
-            *Error = TConvertError{0, {}};
+            *Error = TConvertError{};
         return false;
     }
     std::string Out(Input.size() * 2 + 16, '\0');
@@ -67,7 +67,26 @@ bool Convert(const char* To, const char* From, std::string_view Input, std::stri
 } // namespace
 
 bool Utf8ToCp932(std::string_view Utf8, std::string& Result, TConvertError* Error) {
-    return Convert("CP932", "UTF-8", Utf8, Result, Error, true);
+    if (!Convert("CP932", "UTF-8", Utf8, Result, Error, true))
+        return false;
+    std::string Back;
+    if (Cp932ToUtf8(Result, Back) && Back == Utf8)
+        return true;
+    // Find the first character that does not survive the way there and back.
+    for (std::size_t Pos = 0; Pos < Utf8.size();) {
+        const std::string_view Character = Utf8.substr(Pos, CharLength(Utf8, Pos, true));
+        std::string Coded;
+        std::string Decoded;
+        if (!Convert("CP932", "UTF-8", Character, Coded, nullptr, true) ||
+            !Cp932ToUtf8(Coded, Decoded) || Decoded != Character) {
+            if (Error)
+                *Error = TConvertError{Pos, std::string(Character), true, Decoded};
+            break;
+        }
+        Pos += Character.size();
+    }
+    Result.clear();
+    return false;
 }
 
 bool Cp932ToUtf8(std::string_view Cp932, std::string& Result, TConvertError* Error) {

@@ -180,7 +180,7 @@ TEST_F(SaveAndFreeTest, DamagedFileIsNotOverwrittenWhenItCannotBeKept) {
     auto* File = new TDataFile(Name);
     TSaveReport Report;
     EXPECT_FALSE(SaveAndFree(File, &Report));
-    EXPECT_EQ(Report.Error, EISDIR);
+    EXPECT_EQ(Report.Error, std::errc::is_a_directory);
     EXPECT_FALSE(Report.Reason.empty());
     EXPECT_EQ(ReadBytes(Name), "garbage");
 }
@@ -190,7 +190,7 @@ TEST_F(SaveAndFreeTest, FailedSaveIsReportedWithItsReason) {
     auto* File = new TDataFile(Folder / "plain/tozan01.ini");
     TSaveReport Report;
     EXPECT_FALSE(SaveAndFree(File, &Report));
-    EXPECT_EQ(Report.Error, ENOTDIR);
+    EXPECT_EQ(Report.Error, std::errc::not_a_directory);
     EXPECT_NE(Report.Reason.find("directory"), std::string::npos);
     File = new TDataFile("");
     EXPECT_FALSE(SaveAndFree(File));

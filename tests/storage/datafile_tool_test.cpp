@@ -55,6 +55,11 @@ TEST_F(DataFileTool, BadInputIsNamedAndNoFileIsTouched) {
     EXPECT_NE(Err.find("line 2"), std::string::npos) << Err;
     EXPECT_EQ(Run("pack " + File, std::string("a\nb\0c\n", 6)), 1);
     EXPECT_NE(Err.find("NUL"), std::string::npos) << Err;
+    // Text that would come back changed from Shift-JIS is refused, naming the character.
+    EXPECT_EQ(Run("pack " + File, "ok\nwave 〜 here\n"), 1);
+    EXPECT_NE(Err.find("line 2, byte 6: \"〜\" would read back"), std::string::npos) << Err;
+    EXPECT_EQ(Run("pack " + File, "¥100\n"), 1);
+    EXPECT_NE(Err.find("\"¥\""), std::string::npos) << Err;
     EXPECT_EQ(ReadBytes(File), Before);
 
     WriteBytes(Folder / "bad.ini", Before.substr(0, Before.size() - 2));
@@ -63,8 +68,16 @@ TEST_F(DataFileTool, BadInputIsNamedAndNoFileIsTouched) {
     EXPECT_EQ(Out, "");
     EXPECT_EQ(Run("dump " + (Folder / "none.ini")), 1);
     EXPECT_EQ(ReadBytes(Folder / "bad.ini"), Before.substr(0, Before.size() - 2));
+    // A file that decodes but fails its check value is damaged too.
+    std::string Flipped = Before;
+    Flipped[12] = static_cast<char>(Flipped[12] ^ 1);
+    WriteBytes(Folder / "bad.ini", Flipped);
+    EXPECT_EQ(Run("dump " + (Folder / "bad.ini")), 1);
+    EXPECT_NE(Err.find("check value"), std::string::npos) << Err;
+    EXPECT_EQ(Out, "");
     EXPECT_EQ(test::FolderEntries(Folder.Path()),
-              (std::vector<std::string>{"bad.ini", "err", "in", "out", "tozan01.ini"}));
+              (std::vector<std::string>{"bad.ini", "err", "in", "out", "tozan01.ini",
+                                        "tozan01.ini.lock"}));
 
     ASSERT_EQ(Run("pack --raw " + File, "\x93\r\n"), 0);
     EXPECT_EQ(Run("dump " + File), 1); // a lead byte without its second byte

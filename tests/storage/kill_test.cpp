@@ -19,11 +19,12 @@ using test::StorageTest;
 // Generation G of the roster; Extra of every player records G.
 void MakeRoster(int G, TTabijiUsers& Users) {
     Users.ClearUsers();
-    const int Count = 150 + G % 50;
-    for (int I = 0; I < Count; ++I) {
+    // Saving merges into the file, so every generation keeps the same players and moves each
+    // field away from a new player's defaults; the huts vary the file's size.
+    for (int I = 0; I < 150; ++I) {
         TTabijiUser& User = Users.GetUser(Users.AddUser("\x93\x6f\x8e\x52" + std::to_string(I)));
-        User.Position = (G + I) % 56;
-        User.Huts = "11,18,21,24,28,32,36,39";
+        User.Position = 1 + (G + I) % 55;
+        User.Huts = "11,18,21,24,28,32,36,39" + std::string(static_cast<std::size_t>(G % 50), '0');
         User.LastPlayed = EncodeDateTime(2020, 1, 1, I % 24, G % 60, I % 60) + G;
         User.Extra = G;
     }

@@ -170,18 +170,21 @@ TEST_F(RosterTest, FileRoundTripKeepsEveryFieldAndEveryOtherSection) {
     ASSERT_TRUE(Users.SaveToFile(Name, "userdata"));
     EXPECT_TRUE(Users.LastSave().Saved);
 
+    // The player the file already held is kept, and joined to the roster at its end.
     File = new TDataFile(Name);
     EXPECT_EQ(File->Lines,
-              (Lines{"[options]", "sound=on", "[z]", "q=1", "[userdata]",
+              (Lines{"[options]", "sound=on", "[z]", "q=1", "[userdata]", "old=0,0,,2000/01/01,0",
                      Users.GetUser(0).FormatRecord(), Users.GetUser(1).FormatRecord()}));
     delete File;
+    ASSERT_EQ(Users.GetCount(), 3);
+    EXPECT_EQ(Users.GetUser(2).Name, "old");
 
     TTabijiUsers Back;
     EXPECT_TRUE(Back.LoadFromFile(Name, "USERDATA"));
-    ASSERT_EQ(Back.GetCount(), 2);
+    ASSERT_EQ(Back.GetCount(), 3);
     for (int I = 0; I < 2; ++I) {
         const TTabijiUser& Saved = Users.GetUser(I);
-        const TTabijiUser& Read = Back.GetUser(I);
+        const TTabijiUser& Read = Back.GetUser(I + 1);
         EXPECT_EQ(Read.Name, Saved.Name);
         EXPECT_EQ(Read.Route, Saved.Route);
         EXPECT_EQ(Read.Position, Saved.Position);
@@ -215,11 +218,13 @@ TEST_F(RosterTest, DamagedFileIsKeptAndReportedWhenTheRosterLoads) {
     EXPECT_TRUE(Loaded.LastDamage().Damaged);
     EXPECT_EQ(Loaded.LastDamage().KeptAs, Name + ".damaged");
     EXPECT_EQ(ReadBytes(Name + ".damaged"), Bytes);
-    // The file written back at load is a sound, empty data file; nothing more is reported.
+    // Loading only keeps the copy: the damaged file stays until the first save replaces it.
+    EXPECT_EQ(ReadBytes(Name), Bytes);
     Loaded.AddUser("P2");
     EXPECT_TRUE(Loaded.SaveToFile(Name, "userdata"));
-    EXPECT_FALSE(Loaded.LastDamage().Damaged);
     EXPECT_EQ(ReadBytes(Name + ".damaged"), Bytes);
+    EXPECT_TRUE(Loaded.SaveToFile(Name, "userdata"));
+    EXPECT_FALSE(Loaded.LastDamage().Damaged);
 }
 
 TEST_F(RosterTest, FailedSaveReturnsFalseWithTheReason) {
@@ -227,7 +232,7 @@ TEST_F(RosterTest, FailedSaveReturnsFalseWithTheReason) {
     TTabijiUsers Users;
     Users.AddUser("P1");
     EXPECT_FALSE(Users.SaveToFile(Folder / "plain/tozan01.ini", "userdata"));
-    EXPECT_EQ(Users.LastSave().Error, ENOTDIR);
+    EXPECT_EQ(Users.LastSave().Error, std::errc::not_a_directory);
     EXPECT_FALSE(Users.LastSave().Reason.empty());
     EXPECT_TRUE(Users.SaveToFile(Folder / "tozan01.ini", "userdata"));
     EXPECT_TRUE(Users.LastSave().Reason.empty());
@@ -245,6 +250,8 @@ TEST(PlayerNames, NamesThatWouldNotReadBackAreRefused) {
         EXPECT_TRUE(Name.empty()) << Bad;
     }
     EXPECT_NE(Problem.find("😀"), std::string::npos);
+    EXPECT_FALSE(PlayerNameFromUtf8("波〜", Name, Problem));
+    EXPECT_NE(Problem.find("「〜」は保存すると「～」に変わって"), std::string::npos) << Problem;
     // "ソ" ends in the byte of a backslash and "ア" in "A": harmless; a lone lead byte is not.
     EXPECT_EQ(NameProblem("\x83\x5c\x83\x41"), "");
     EXPECT_NE(NameProblem("ab\x93"), "");

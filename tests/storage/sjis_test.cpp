@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <utility>
 
 namespace kumoji {
 namespace {
@@ -31,6 +32,25 @@ TEST(Cp932, ReportsWhatCannotBeConvertedAndChangesNothing) {
     EXPECT_FALSE(Cp932ToUtf8("ok\x93", Out, &Error)); // lead byte without its second byte
     EXPECT_EQ(Error.Offset, 2u);
     EXPECT_EQ(Error.Character, "\x93");
+}
+
+// Characters whose CP932 code reads back as another character would merge "¥yen" and "\\yen".
+TEST(Cp932, RefusesCharactersThatWouldComeBackChanged) {
+    const std::pair<const char*, const char*> Changed[] = {{"〜", "～"}, {"¥", "\\"}, {"−", "－"},
+                                                           {"—", "―"},   {"‖", "∥"},  {"¢", "￠"},
+                                                           {"£", "￡"},  {"¬", "￢"}, {"‾", "~"}};
+    for (const auto& [Typed, Stored] : Changed) {
+        std::string Out = "before";
+        TConvertError Error;
+        EXPECT_FALSE(Utf8ToCp932(std::string("名前") + Typed + "x", Out, &Error)) << Typed;
+        EXPECT_EQ(Out, "");
+        EXPECT_TRUE(Error.ReadsBackChanged) << Typed;
+        EXPECT_EQ(Error.Offset, 6u) << Typed;
+        EXPECT_EQ(Error.Character, Typed);
+        EXPECT_EQ(Error.ReadsBackAs, Stored);
+        // What it becomes is itself stored faithfully.
+        EXPECT_TRUE(Utf8ToCp932(Stored, Out)) << Stored;
+    }
 }
 
 } // namespace

@@ -48,14 +48,14 @@ TEST(ListText, LinesSplitAtEveryKindOfBreak) {
 TEST_F(StorageTest, SavedListLoadsBackLineForLine) {
     TCompressStringList List;
     List.Lines = {"[userdata]", "", "\x93\x6f\x8e\x52\x8c\xfb=1", "   spaced   "};
-    ASSERT_EQ(List.SaveToFile(Folder / "a.ini"), 0);
+    ASSERT_EQ(List.SaveToFile(Folder / "a.ini"), std::error_code());
     TCompressStringList Back;
     Back.Lines = {"old"};
     EXPECT_EQ(Back.LoadFromFile(Folder / "a.ini"), TLoadResult::Loaded);
     EXPECT_EQ(Back.Lines, List.Lines);
 
     TCompressStringList Empty;
-    ASSERT_EQ(Empty.SaveToFile(Folder / "e.ini"), 0);
+    ASSERT_EQ(Empty.SaveToFile(Folder / "e.ini"), std::error_code());
     EXPECT_EQ(ReadBytes(Folder / "e.ini").size(), 33u);
     EXPECT_EQ(Back.LoadFromFile(Folder / "e.ini"), TLoadResult::Loaded);
     EXPECT_TRUE(Back.Lines.empty());
@@ -69,7 +69,8 @@ TEST_F(StorageTest, LoadKeepsTheLinesWhenTheFileCannotBeUsed) {
     EXPECT_EQ(Log.Messages, Lines{Folder / "none.ini" + " がありません"});
     WriteBytes(Folder / "bad.ini", "[userdata]\r\nplain text\r\n");
     EXPECT_EQ(List.LoadFromFile(Folder / "bad.ini"), TLoadResult::Damaged);
-    EXPECT_EQ(List.LastError(), "データの形式が違います");
+    EXPECT_EQ(List.LastError(), TStorageError::FormatWrong);
+    EXPECT_EQ(ErrorText(List.LastError()), "データの形式が違います");
     EXPECT_EQ(List.DamagedImage(), ReadBytes(Folder / "bad.ini"));
     EXPECT_EQ(List.Lines, Lines{"kept"});
     EXPECT_EQ(Log.Messages.size(), 1u);
@@ -79,17 +80,17 @@ TEST_F(StorageTest, SaveCreatesMissingFoldersAndKeepsPermissionBits) {
     TCompressStringList List;
     List.Lines = {"x"};
     const std::string Deep = Folder / "a/b/c/data.ini";
-    ASSERT_EQ(List.SaveToFile(Deep), 0);
+    ASSERT_EQ(List.SaveToFile(Deep), std::error_code());
     EXPECT_EQ(ReadBytes(Deep).substr(0, 4), "BDC1");
 
     const mode_t Mask = ::umask(022);
-    ASSERT_EQ(List.SaveToFile(Folder / "new.ini"), 0);
+    ASSERT_EQ(List.SaveToFile(Folder / "new.ini"), std::error_code());
     EXPECT_EQ(ModeOf(Folder / "new.ini"), 0644u);
     ::umask(Mask);
 
     ASSERT_EQ(::chmod(Deep.c_str(), 0444), 0);
     List.Lines = {"y"};
-    EXPECT_EQ(List.SaveToFile(Deep), 0);
+    EXPECT_EQ(List.SaveToFile(Deep), std::error_code());
     EXPECT_EQ(ModeOf(Deep), 0444u);
     TCompressStringList Back;
     Back.LoadFromFile(Deep);
@@ -98,7 +99,7 @@ TEST_F(StorageTest, SaveCreatesMissingFoldersAndKeepsPermissionBits) {
     // A linked data file is saved through the link, which stays a link.
     ASSERT_EQ(::symlink(Deep.c_str(), (Folder / "link.ini").c_str()), 0);
     List.Lines = {"z"};
-    EXPECT_EQ(List.SaveToFile(Folder / "link.ini"), 0);
+    EXPECT_EQ(List.SaveToFile(Folder / "link.ini"), std::error_code());
     Back.LoadFromFile(Deep);
     EXPECT_EQ(Back.Lines, Lines{"z"});
     struct stat St {};
@@ -108,17 +109,17 @@ TEST_F(StorageTest, SaveCreatesMissingFoldersAndKeepsPermissionBits) {
 
 TEST_F(StorageTest, FailedSaveGivesTheErrorAndLeavesTheOldFile) {
     TCompressStringList List;
-    EXPECT_EQ(List.SaveToFile(""), 1);
+    EXPECT_EQ(List.SaveToFile(""), TStorageError::NoFileName);
     List.Lines = {"new"};
     WriteBytes(Folder / "file", "not a folder");
-    EXPECT_EQ(List.SaveToFile(Folder / "file/data.ini"), ENOTDIR);
-    EXPECT_EQ(List.SaveToFile(Folder / "file/sub/data.ini"), ENOTDIR);
+    EXPECT_EQ(List.SaveToFile(Folder / "file/data.ini"), std::errc::not_a_directory);
+    EXPECT_EQ(List.SaveToFile(Folder / "file/sub/data.ini"), std::errc::not_a_directory);
     ASSERT_EQ(::mkdir((Folder / "dir.ini").c_str(), 0777), 0);
-    EXPECT_EQ(List.SaveToFile(Folder / "dir.ini"), EISDIR);
+    EXPECT_EQ(List.SaveToFile(Folder / "dir.ini"), std::errc::is_a_directory);
     EXPECT_EQ(ReadBytes(Folder / "file"), "not a folder");
     // Saves leave no temporary files behind.
-    ASSERT_EQ(List.SaveToFile(Folder / "ok.ini"), 0);
-    ASSERT_EQ(List.SaveToFile(Folder / "ok.ini"), 0);
+    ASSERT_EQ(List.SaveToFile(Folder / "ok.ini"), std::error_code());
+    ASSERT_EQ(List.SaveToFile(Folder / "ok.ini"), std::error_code());
     EXPECT_EQ(FolderEntries(Folder.Path()), (Lines{"dir.ini", "file", "ok.ini"}));
 }
 

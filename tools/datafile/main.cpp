@@ -1,12 +1,12 @@
 // kumoji-datafile: shows a "BDC" data file as text and writes text back as one.
 #include "storage/compress_string_list.h"
+#include "storage/file_lock.h"
 #include "storage/messages.h"
 #include "storage/platform.h"
 #include "storage/sjis.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <iostream>
 #include <iterator>
 #include <string>
@@ -62,9 +62,10 @@ int Dump(const std::string& FileName, bool Raw) {
     case kumoji::TLoadResult::Missing:
         return Fail(FileName + ": no such file");
     case kumoji::TLoadResult::Unreadable:
-        return Fail(FileName + ": cannot be read: " + List.LastError());
+        return Fail(FileName + ": cannot be read: " + kumoji::ErrorText(List.LastError()));
     case kumoji::TLoadResult::Damaged:
-        return Fail(FileName + ": not a valid data file: " + List.LastError());
+        return Fail(FileName +
+                    ": damaged or not a data file: " + kumoji::ErrorText(List.LastError()));
     }
     if (Raw) {
         const std::string Text = List.GetText();
@@ -118,7 +119,13 @@ int Pack(const std::string& FileName, bool Raw) {
                             " not written");
             std::string Converted;
             kumoji::TConvertError Error;
-            if (!kumoji::Utf8ToCp932(Line, Converted, &Error))
+            const bool Converts = kumoji::Utf8ToCp932(Line, Converted, &Error);
+            if (!Converts && Error.ReadsBackChanged)
+                return Fail("line " + std::to_string(Number) + ", byte " +
+                            std::to_string(Error.Offset + 1) + ": \"" + Error.Character +
+                            "\" would read back from Shift-JIS (CP932) as \"" + Error.ReadsBackAs +
+                            "\"; " + FileName + " not written");
+            if (!Converts)
                 return Fail("line " + std::to_string(Number) + ", byte " +
                             std::to_string(Error.Offset + 1) + ": \"" + Error.Character +
                             "\" cannot be stored in Shift-JIS (CP932), or is not UTF-8 (" +
@@ -126,11 +133,12 @@ int Pack(const std::string& FileName, bool Raw) {
             List.Lines.push_back(std::move(Converted));
         }
     }
-    const int Result = List.SaveToFile(FileName);
-    if (Result != 0)
-        return Fail(FileName + ": cannot be written: " +
-                    (Result == 1 ? std::string("the text cannot be coded")
-                                 : std::string(std::strerror(Result))));
+    // The game may be saving the same file right now.
+    const kumoji::TFileLock Lock(FileName);
+    if (Lock.Error() == kumoji::TStorageError::Locked)
+        return Fail(FileName + ": " + kumoji::ErrorText(Lock.Error()));
+    if (const std::error_code Error = List.SaveToFile(FileName))
+        return Fail(FileName + ": cannot be written: " + kumoji::ErrorText(Error));
     return 0;
 }
 
