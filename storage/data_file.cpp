@@ -197,7 +197,9 @@ std::error_code Save(TDataFile& File, TSaveReport& Result) {
     // Overwriting what could not be read would lose it for good.
     if (File.LoadResult() == TLoadResult::Unreadable)
         return TStorageError::NotRead;
-    RemoveLeftoverTemporaries(File.FileName);
+    for (const std::string& Name :
+         {File.FileName, BackupName(File.FileName), File.FileName + ".damaged"})
+        RemoveLeftoverTemporaries(Name);
     if (File.LoadResult() == TLoadResult::Damaged) {
         if (const std::error_code Error = KeepDamagedCopy(File, Result.Damage)) {
             Result.Reason =

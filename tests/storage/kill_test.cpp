@@ -118,6 +118,9 @@ TEST_F(StorageTest, KilledSaveLeavesAWholeRoster) {
     EXPECT_GT(KeptOld, 0);
     EXPECT_GT(GotNew, 1);
     EXPECT_FALSE(test::ReadBytes(Name + ".damaged").size());
+    // Each save removed the temporary files that the kills before it left behind.
+    for (const std::string& Entry : test::FolderEntries(Folder.Path()))
+        EXPECT_EQ(Entry.find(".saving-"), std::string::npos) << Entry;
 }
 
 } // namespace
