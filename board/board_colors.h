@@ -37,6 +37,10 @@ inline QColor FreePieceColor() {
 inline QColor FixedPieceColor() {
     return ColorFromBgr(0);
 } // black
+// Orange: no piece, grid line, hint mark or default pen has it.
+inline QColor KeyCursorColor() {
+    return ColorFromBgr(0x0080FF);
+}
 inline QColor DefaultPenColor() {
     return ColorFromBgr(255);
 } // red

@@ -82,6 +82,8 @@ void TSudoku::PieceMouseUp(TNumberPiece& Piece, QMouseEvent& Event) {
     } else {
         RemovePiece(Piece.Index, true);
     }
+    // The drag raised the piece above the cursor's frame.
+    UpdateKeyCursor();
 }
 
 } // namespace kumoji

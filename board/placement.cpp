@@ -7,8 +7,9 @@
 
 namespace kumoji {
 
-void TSudoku::Beep() const {
+void TSudoku::Beep() {
     QApplication::beep();
+    emit Refused();
 }
 
 bool TSudoku::PutPiece(int Index, int Col, int Row, bool Record) {

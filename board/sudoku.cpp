@@ -4,6 +4,7 @@
 #include "board/board_colors.h"
 #include "board/canvas_text.h"
 #include "board/cursor_table.h"
+#include "board/key_cursor.h"
 #include "board/layer_image.h"
 #include "board/number_piece.h"
 #include "board/tab_key.h"
@@ -61,6 +62,8 @@ TSudoku::TSudoku(QWidget* Parent) : QWidget(Parent), FPenColor(DefaultPenColor()
     FMemoImage->OnMouseDown = [this](QMouseEvent& Event) { MemoMouseDown(Event); };
     FMemoImage->OnMouseMove = [this](QMouseEvent& Event) { MemoMouseMove(Event); };
     FMemoImage->OnMouseUp = [this](QMouseEvent& Event) { MemoMouseUp(Event); };
+    FKeyCursorFrame = new TKeyCursor(this);
+    setFocusPolicy(Qt::StrongFocus);
     LayOutLayers();
 
     FHistories.SetFloater(-1);
@@ -93,6 +96,13 @@ void TSudoku::changeEvent(QEvent* Event) {
     if (Event->type() == QEvent::EnabledChange && !isEnabled()) {
         CancelDrag();
         SetStroke(0);
+    }
+    if (Event->type() == QEvent::EnabledChange) {
+        UpdateKeyCursor();
+        // Enabled for a question, the board takes the keys.
+        if (isEnabled() && isVisible()) {
+            setFocus(Qt::OtherFocusReason);
+        }
     }
     QWidget::changeEvent(Event);
 }
@@ -160,6 +170,7 @@ void TSudoku::Start() {
     FHintImage->SetCanvasSize(size());
     FHintImage->Clear();
     ShowFilledCount();
+    UpdateKeyCursor();
 }
 
 void TSudoku::DrawGrid() {
@@ -253,6 +264,7 @@ void TSudoku::Clear() {
     EraseMemo();
     FHistories.Clear();
     FFixedPos = 0;
+    SetKeyCursor(0, 0);
 }
 
 void TSudoku::ShowFilledCount() {

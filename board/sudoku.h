@@ -14,10 +14,12 @@
 #include <string>
 #include <vector>
 
+class QKeyEvent;
 class QMouseEvent;
 
 namespace kumoji {
 
+class TKeyCursor;
 class TLayerImage;
 class TNumberPiece;
 
@@ -111,6 +113,13 @@ public:
     void MemoMouseMove(QMouseEvent& Event);
     void MemoMouseUp(QMouseEvent& Event);
 
+    // Keyboard play: the cell the keys act on, A1 when a puzzle is loaded.
+    QPoint KeyCursor() const { return FKeyCursor; }
+    // Moves the cursor, kept on the grid.
+    void SetKeyCursor(int Col, int Row);
+    // The cursor's frame, shown while the board is enabled for play.
+    TKeyCursor* KeyCursorFrame() const { return FKeyCursorFrame; }
+
     TLayerImage* GridImage() const { return FGridImage; }
     TLayerImage* HintImage() const { return FHintImage; }
     TLayerImage* MemoImage() const { return FMemoImage; }
@@ -119,6 +128,11 @@ public:
     // Raised after each recorded placement that moved a piece onto a cell.
     TNotifyEvent OnChanged;
 
+signals:
+    // Each refused placement or removal, with its beep.
+    void Refused();
+
+public:
     // Set by Start; read them, do not change them.
     int GridTop = 0;
     int GridLeft = 0;
@@ -133,6 +147,9 @@ protected:
     void resizeEvent(QResizeEvent* Event) override;
     void changeEvent(QEvent* Event) override;
     void hideEvent(QHideEvent* Event) override;
+    void showEvent(QShowEvent* Event) override;
+    void keyPressEvent(QKeyEvent* Event) override;
+    bool focusNextPrevChild(bool Next) override;
 
 private:
     void LayOutLayers();
@@ -143,7 +160,12 @@ private:
     void PutBack(TNumberPiece& Piece);
     // Ends a drag that will get no release, leaving the piece where it was.
     void CancelDrag();
-    void Beep() const;
+    void Beep();
+    void UpdateKeyCursor();
+    // The keys' counterparts of a drop on the cursor's cell and of taking a
+    // piece off it.
+    void PlaceFromKeyboard(int Digit);
+    void TakeBackFromKeyboard();
 
     QColor FPenColor;
     int FPenMode = 0;
@@ -156,6 +178,8 @@ private:
     TLayerImage* FHintImage = nullptr;
     TLayerImage* FStrokeImage = nullptr;
     TLayerImage* FMemoImage = nullptr;
+    TKeyCursor* FKeyCursorFrame = nullptr;
+    QPoint FKeyCursor{0, 0};
     std::vector<TNumberPiece*> FPieces;
     TMatrix FGrid;
     THistories FHistories;
