@@ -1,7 +1,7 @@
+// The answer step: one forced move found and offered for placement.
 #include "engine/answer_step.h"
 
-#include "engine/grid_checks.h"
-#include "engine/left_place_digits.h"
+#include "engine/single_place.h"
 
 #include <array>
 #include <cstdint>
@@ -10,49 +10,12 @@ namespace kumoji {
 
 namespace {
 
-using TUnit = std::array<int, 9>;
-
-constexpr TUnit RowUnit(int Row) {
-    TUnit Unit{};
-    for (int K = 0; K < 9; ++K) {
-        Unit[K] = Row * 9 + K;
-    }
-    return Unit;
-}
-
-constexpr TUnit ColUnit(int Col) {
-    TUnit Unit{};
-    for (int K = 0; K < 9; ++K) {
-        Unit[K] = K * 9 + Col;
-    }
-    return Unit;
-}
-
-constexpr TUnit BoxUnit(int BoxCol, int BoxRow) {
-    TUnit Unit{};
-    for (int K = 0; K < 9; ++K) {
-        Unit[K] = (BoxRow * 3 + K / 3) * 9 + BoxCol * 3 + K % 3;
-    }
-    return Unit;
-}
-
-// Units in the order of the left-place step: rows, columns, then boxes with
-// the box row outer.
-constexpr std::array<TUnit, 27> LeftPlaceUnits = [] {
-    std::array<TUnit, 27> Units{};
-    for (int I = 0; I < 9; ++I) {
-        Units[I] = RowUnit(I);
-        Units[9 + I] = ColUnit(I);
-        Units[18 + I] = BoxUnit(I % 3, I / 3);
-    }
-    return Units;
-}();
-
-// The units of each cell as bits: row, 9 + column, 18 + BoxRow * 3 + BoxCol.
+// The units of each cell as bits of the unit numbering.
 constexpr std::array<std::uint32_t, 81> CellUnitBits = [] {
     std::array<std::uint32_t, 81> Table{};
     for (int I = 0; I < 81; ++I) {
-        Table[I] = 1u << (I / 9) | 1u << (9 + I % 9) | 1u << (18 + I / 27 * 3 + I % 9 / 3);
+        const TCellUnits& Units = CellUnits[I];
+        Table[I] = 1u << Units.Row | 1u << Units.Col | 1u << Units.Box;
     }
     return Table;
 }();
@@ -147,12 +110,6 @@ private:
                Put(Col, Row, Found, smMyReserved);
     }
 
-    // Unit numbers for one-pass counts: rows 0..8, columns 9..17, boxes
-    // 18..26 (18 + BoxRow * 3 + BoxCol).
-    static constexpr std::array<int, 27> EmptyCellOrder = {0,  1,  2,  3,  4,  5,  6,  7,  8,
-                                                           9,  10, 11, 12, 13, 14, 15, 16, 17,
-                                                           18, 21, 24, 19, 22, 25, 20, 23, 26};
-
     // A unit with eight values: its empty cell takes its single candidate. A
     // cell whose units leave it no candidate, or more than one, offers nothing.
     bool PlaceEmptyCell() {
@@ -171,12 +128,12 @@ private:
             return false;
         }
         // A refused offer leaves the grid as it was, so the counts still hold.
-        for (int Unit : EmptyCellOrder) {
+        for (const int Unit : UnitOrder::RowsColsBoxesByColumn) {
             if ((Single >> Unit & 1) == 0) {
                 continue;
             }
             int Empty = 0;
-            for (int Index : LeftPlaceUnits[Unit]) {
+            for (const int Index : UnitCells[Unit]) {
                 if (Grid.Values[Index] == 0) {
                     Empty = Index;
                 }
@@ -192,29 +149,16 @@ private:
     }
 
     bool PlaceLeftPlace(int Digit) {
-        const int Bit = DigitBit(Digit);
         if (LeftPlaceScan != Offers) {
             LeftPlaceScan = Offers;
-            LeftPlaceFound = detail::LeftPlaceDigits(Grid);
+            LeftPlaceFound = SinglePlaceDigits(Grid);
         }
-        if ((LeftPlaceFound & Bit) == 0) {
+        if ((LeftPlaceFound & DigitBit(Digit)) == 0) {
             return false;
         }
-        for (const TUnit& Unit : LeftPlaceUnits) {
-            int Place = -1;
-            int Places = 0;
-            bool Placed = false;
-            for (int Index : Unit) {
-                if (Grid.Values[Index] == Digit) {
-                    Placed = true;
-                    break;
-                }
-                if ((Grid.Candidates[Index] & Bit) != 0) {
-                    Place = Index;
-                    ++Places;
-                }
-            }
-            if (!Placed && Places == 1 && Put(Place % 9, Place / 9, Digit, smLeftPlace)) {
+        for (const int Unit : UnitOrder::RowsColsBoxes) {
+            const int Place = SinglePlace(Grid, Unit, Digit);
+            if (Place >= 0 && Put(Place % 9, Place / 9, Digit, smLeftPlace)) {
                 return true;
             }
         }
@@ -223,22 +167,15 @@ private:
 
     // Counts placed values only, not candidate masks.
     bool PlaceMissingNumber() {
-        std::array<int, 9> RowDigits{};
-        std::array<int, 9> ColDigits{};
-        std::array<int, 9> BoxDigits{};
+        std::array<int, UnitCount> Held{};
         auto Collect = [&] {
-            RowDigits.fill(0);
-            ColDigits.fill(0);
-            BoxDigits.fill(0);
+            Held.fill(0);
             for (int Index = 0; Index < 81; ++Index) {
-                const int Value = Grid.Values[Index];
-                if (Value >= 1 && Value <= 9) {
-                    const int Col = Index % 9;
-                    const int Row = Index / 9;
-                    RowDigits[Row] |= DigitBit(Value);
-                    ColDigits[Col] |= DigitBit(Value);
-                    BoxDigits[Row / 3 * 3 + Col / 3] |= DigitBit(Value);
-                }
+                const TCellUnits& Units = CellUnits[Index];
+                const int Bit = ValueBit(Grid.Values[Index]);
+                Held[Units.Row] |= Bit;
+                Held[Units.Col] |= Bit;
+                Held[Units.Box] |= Bit;
             }
         };
         Collect();
@@ -246,14 +183,12 @@ private:
             if (Grid.Values[Index] != 0) {
                 continue;
             }
-            const int Col = Index % 9;
-            const int Row = Index / 9;
-            const int Missing =
-                AllDigits & ~(RowDigits[Row] | ColDigits[Col] | BoxDigits[Row / 3 * 3 + Col / 3]);
+            const TCellUnits& Units = CellUnits[Index];
+            const int Missing = AllDigits & ~(Held[Units.Row] | Held[Units.Col] | Held[Units.Box]);
             if (!IsSingleDigitMask(Missing)) {
                 continue;
             }
-            if (Put(Col, Row, LowestDigit(Missing), smMissingNumber)) {
+            if (Put(Index % 9, Index / 9, LowestDigit(Missing), smMissingNumber)) {
                 return true;
             }
             Collect();

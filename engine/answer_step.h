@@ -1,3 +1,4 @@
+// The answer step's interface: find one forced move and hand it to a placement.
 #pragma once
 
 #include "engine/matrix.h"

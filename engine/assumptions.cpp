@@ -1,78 +1,15 @@
-#include "engine/grid_checks.h"
+// Assumptions on two-candidate cells: keep off, get out and the trial.
 #include "engine/matrix.h"
-
-#include <array>
+#include "engine/single_place.h"
 
 namespace kumoji {
 
-namespace {
-
-// Where a cell sits in the three units, worked out once.
-struct TCellUnits {
-    int Box, Row, Col;
-    int BoxPosition, RowPosition, ColPosition;
-    int Bits;
-};
-
-constexpr std::array<TCellUnits, 81> CellUnits = [] {
-    std::array<TCellUnits, 81> Table{};
-    for (int I = 0; I < 81; ++I) {
-        const int C = I % 9;
-        const int R = I / 9;
-        const int Box = R / 3 * 3 + C / 3;
-        Table[I] = TCellUnits{Box,
-                              9 + R,
-                              18 + C,
-                              1 << (R % 3 * 3 + C % 3),
-                              1 << C,
-                              1 << R,
-                              1 << Box | 1 << (9 + R) | 1 << (18 + C)};
-    }
-    return Table;
-}();
-
-// For one digit, per unit: whether a cell holds it, and the cells that
-// admit it as a position mask. Units are numbered boxes (box row outer)
-// 0..8, rows 9..17, columns 18..26: the order of the forced-place search.
-struct TDigitTally {
-    int Placed = 0;
-    std::array<int, 27> Admitted{};
-
-    TDigitTally(const TMatrix& Grid, int Digit) {
-        const int Bit = DigitBit(Digit);
-        for (int I = 0; I < 81; ++I) {
-            const TCellUnits& Units = CellUnits[I];
-            if (Grid.Values[I] == Digit) {
-                Placed |= Units.Bits;
-            } else if (Grid.Candidates[I] & Bit) {
-                Admitted[Units.Box] |= Units.BoxPosition;
-                Admitted[Units.Row] |= Units.RowPosition;
-                Admitted[Units.Col] |= Units.ColPosition;
-            }
-        }
-    }
-
-    bool Open(int Unit) const { return (Placed & 1 << Unit) == 0; }
-
-    // The cell of a unit's only admitting position.
-    static TPoint CellOf(int Unit, int Mask) {
-        const int P = LowestDigit(Mask) - 1;
-        if (Unit < 9) {
-            return TPoint{Unit % 3 * 3 + P % 3, Unit / 3 * 3 + P / 3};
-        }
-        return Unit < 18 ? TPoint{P, Unit - 9} : TPoint{Unit - 18, P};
-    }
-};
-
-} // namespace
-
-// Equivalent to scanning boxes, rows and columns in turn: a cell holding
-// the digit ends a scan, so such a unit never counts.
+// Boxes, rows, then columns: the first unit that leaves the digit one place.
 bool TMatrix::FindForcedPlace(int Digit, TPoint& Cell) const {
-    const TDigitTally Tally(*this, Digit);
-    for (int U = 0; U < 27; ++U) {
-        if (Tally.Open(U) && IsSingleDigitMask(Tally.Admitted[U])) {
-            Cell = TDigitTally::CellOf(U, Tally.Admitted[U]);
+    for (const int U : UnitOrder::BoxesRowsCols) {
+        const int Index = SinglePlace(*this, U, Digit);
+        if (Index >= 0) {
+            Cell = TPoint{Index % 9, Index / 9};
             return true;
         }
     }
@@ -81,9 +18,8 @@ bool TMatrix::FindForcedPlace(int Digit, TPoint& Cell) const {
 
 // Some unit neither holds the digit nor admits it anywhere.
 bool TMatrix::DigitBlocked(int Digit) const {
-    const TDigitTally Tally(*this, Digit);
-    for (int U = 0; U < 27; ++U) {
-        if (Tally.Open(U) && Tally.Admitted[U] == 0) {
+    for (int U = 0; U < UnitCount; ++U) {
+        if (SinglePlace(*this, U, Digit) == NoPlace) {
             return true;
         }
     }
@@ -115,10 +51,6 @@ bool TwoCandidates(const TMatrix& Grid, int Index, int& A, int& B) {
     B = LowestDigit(Mask & ~DigitBit(A));
     return true;
 }
-
-} // namespace
-
-namespace {
 
 // Both techniques assume each candidate of a two-candidate cell in turn and
 // conclude the other one; keep off watches the assumed digit itself, get out

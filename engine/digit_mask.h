@@ -1,3 +1,4 @@
+// Candidate masks and the small bit helpers that read them.
 #pragma once
 
 #include <array>
@@ -24,6 +25,11 @@ inline constexpr auto DigitCounts = [] {
     return Table;
 }();
 } // namespace detail
+
+// The bit of a cell's value, 0 for an empty cell or a stray value.
+constexpr int ValueBit(int Value) {
+    return static_cast<unsigned>(Value) <= 9u ? (1 << Value) >> 1 : 0;
+}
 
 // Number of digits among bits 0..8.
 constexpr int DigitCount(int Mask) {

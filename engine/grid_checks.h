@@ -1,30 +1,11 @@
+// Guards against coordinates off the grid.
 #pragma once
 
-#include <array>
+#include "engine/units.h"
+
 #include <cassert>
 
 namespace kumoji {
-
-constexpr int CellIndex(int Col, int Row) {
-    return Col + 9 * Row;
-}
-
-// Per cell index: its box (box row outer) and its place in that box (row by
-// row), looked up rather than divided out in the per-cell loops.
-inline constexpr std::array<unsigned char, 81> CellBox = [] {
-    std::array<unsigned char, 81> Table{};
-    for (int I = 0; I < 81; ++I) {
-        Table[I] = static_cast<unsigned char>(I / 27 * 3 + I % 9 / 3);
-    }
-    return Table;
-}();
-inline constexpr std::array<unsigned char, 81> CellBoxPlace = [] {
-    std::array<unsigned char, 81> Table{};
-    for (int I = 0; I < 81; ++I) {
-        Table[I] = static_cast<unsigned char>(I / 9 % 3 * 3 + I % 3);
-    }
-    return Table;
-}();
 
 // Guards for coordinates that no caller should pass: a debug build stops at
 // the culprit, a release build treats the cell as absent.

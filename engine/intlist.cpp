@@ -1,3 +1,4 @@
+// The list of integer pairs: storage, growth, events and the shuffles.
 #include "engine/intlist.h"
 
 #include "engine/random.h"

@@ -1,3 +1,4 @@
+// A list of integer pairs (grid cells), with change events and shuffles.
 #pragma once
 
 #include "engine/point.h"

@@ -1,3 +1,4 @@
+// The grid's own operations: values, candidates, unit queries, scans and the state check.
 #include "engine/matrix.h"
 
 #include "engine/grid_checks.h"

@@ -1,23 +1,7 @@
+// The grid: values, candidate masks and the operations on them.
 #pragma once
 
-// The grid. Every operation takes the column first: (Col, Row), each 0..8
-// from the top-left. Cells are stored row-major, index = Col + 9 * Row:
-//
-//          Col 0  1  2   3  4  5   6  7  8
-//   Row 0  [ 0  1  2 |  3  4  5 |  6  7  8 ]
-//   Row 1  [ 9 10 11 | 12 13 14 | 15 16 17 ]   box (0,0) | box (1,0) | box (2,0)
-//   Row 2  [18 19 20 | 21 22 23 | 24 25 26 ]
-//          ----------+----------+----------
-//   Row 3  [27 28 29 | 30 31 32 | 33 34 35 ]
-//   Row 4  [36 37 38 | 39 40 41 | 42 43 44 ]   box (0,1) | box (1,1) | box (2,1)
-//   Row 5  [45 46 47 | 48 49 50 | 51 52 53 ]
-//          ----------+----------+----------
-//   Row 6  [54 55 56 | 57 58 59 | 60 61 62 ]
-//   Row 7  [63 64 65 | 66 67 68 | 69 70 71 ]   box (0,2) | box (1,2) | box (2,2)
-//   Row 8  [72 73 74 | 75 76 77 | 78 79 80 ]
-//
-// A box is (BoxCol, BoxRow) = (Col / 3, Row / 3). A stack is three columns
-// of boxes (0-2, 3-5, 6-8), a band three rows of them.
+// Cells and units are laid out as units.h shows.
 //
 // Values[i] is 0 for an empty cell or the digit 1..9. Candidates[i] is the
 // cell's candidate mask (see digit_mask.h); SetValue keeps it in step with
@@ -29,6 +13,7 @@
 #include "engine/digit_mask.h"
 #include "engine/intlist.h"
 #include "engine/point.h"
+#include "engine/units.h"
 
 #include <array>
 #include <string>

@@ -1,3 +1,4 @@
+// A grid cell as a point.
 #pragma once
 
 namespace kumoji {

@@ -1,3 +1,4 @@
+// Puzzle texts: the 81-digit format, read and written.
 #include "engine/puzzle_text.h"
 
 #include <algorithm>

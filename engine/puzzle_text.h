@@ -1,3 +1,4 @@
+// Puzzle texts: the 81-digit format, read and written.
 #pragma once
 
 #include "engine/matrix.h"

@@ -1,3 +1,4 @@
+// The question check's interface.
 #pragma once
 
 #include "engine/matrix.h"

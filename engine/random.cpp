@@ -1,3 +1,4 @@
+// The process-wide random source, replaceable for tests.
 #include "engine/random.h"
 
 #include <chrono>

@@ -1,3 +1,4 @@
+// The process-wide random source, replaceable for tests.
 #pragma once
 
 #include <functional>

@@ -1,3 +1,4 @@
+// Technique identifiers, their names and captions, and the level names.
 #include "engine/solve_method.h"
 
 namespace kumoji {

@@ -1,3 +1,4 @@
+// Technique identifiers, their names and captions, and the level names.
 #pragma once
 
 #include <array>

@@ -1,3 +1,4 @@
+// The random transform of a puzzle text: shuffles, turns, mirror and relabelling.
 #include "engine/transform.h"
 
 #include "engine/intlist.h"

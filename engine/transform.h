@@ -1,3 +1,4 @@
+// The random transform of a puzzle text.
 #pragma once
 
 #include <string>

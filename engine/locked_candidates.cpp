@@ -1,0 +1,176 @@
+// Locked candidates (my reserved seat): a digit confined to where a line crosses a box.
+#include "engine/matrix.h"
+
+namespace kumoji {
+
+namespace {
+
+// Rows and columns play mirrored parts here. A line is a row or a column,
+// K runs along it, and its segment S (K / 3) is where it crosses a box; the
+// lines of one band (or stack) share their boxes.
+struct TRows {
+    static constexpr bool AreRows = true;
+    static constexpr int Cell(int Line, int K) { return CellIndex(K, Line); }
+};
+struct TCols {
+    static constexpr bool AreRows = false;
+    static constexpr int Cell(int Line, int K) { return CellIndex(Line, K); }
+};
+
+// Clears Bits from one mask; true when one of them was set.
+inline bool ClearBits(int& Mask, int Bits) {
+    const bool Had = (Mask & Bits) != 0;
+    Mask &= AllDigits ^ Bits;
+    return Had;
+}
+
+// The same for one digit's bit, leaving a mask without it untouched.
+inline bool ClearDigit(int& Mask, int Bit) {
+    return (Mask & Bit) != 0 && ClearBits(Mask, Bit);
+}
+
+// All digits at once: per segment, the digits that the line admits only there
+// (pointing, cleared from the box's other lines) and those that the box
+// admits only there (claiming, cleared from the rest of the line). Removals
+// are live, so the segment unions are refreshed after each.
+template <typename TLines> bool LockedCandidates(std::array<int, 81>& Candidates) {
+    auto Segment = [&](int L, int S) {
+        return Candidates[TLines::Cell(L, 3 * S)] | Candidates[TLines::Cell(L, 3 * S + 1)] |
+               Candidates[TLines::Cell(L, 3 * S + 2)];
+    };
+    int Seg[9][3];
+    for (int L = 0; L < 9; ++L) {
+        for (int S = 0; S < 3; ++S) {
+            Seg[L][S] = Segment(L, S);
+        }
+    }
+    bool Changed = false;
+    for (int L = 0; L < 9; ++L) {
+        const int First = L / 3 * 3;
+        for (int S = 0; S < 3; ++S) {
+            const int Line = Seg[L][(S + 1) % 3] | Seg[L][(S + 2) % 3];
+            int Box = 0;
+            for (int Other = First; Other < First + 3; ++Other) {
+                if (Other != L) {
+                    Box |= Seg[Other][S];
+                }
+            }
+            const int Pointing = Seg[L][S] & Line & ~Box & AllDigits;
+            const int Claiming = Seg[L][S] & Box & ~Line & AllDigits;
+            if (Pointing != 0) {
+                for (int K = 0; K < 9; ++K) {
+                    if (K / 3 != S) {
+                        Changed |= ClearBits(Candidates[TLines::Cell(L, K)], Pointing);
+                    }
+                }
+                Seg[L][(S + 1) % 3] = Segment(L, (S + 1) % 3);
+                Seg[L][(S + 2) % 3] = Segment(L, (S + 2) % 3);
+            }
+            if (Claiming != 0) {
+                for (int Other = First; Other < First + 3; ++Other) {
+                    if (Other == L) {
+                        continue;
+                    }
+                    for (int K = S * 3; K < S * 3 + 3; ++K) {
+                        Changed |= ClearBits(Candidates[TLines::Cell(Other, K)], Claiming);
+                    }
+                    Seg[Other][S] = Segment(Other, S);
+                }
+            }
+        }
+    }
+    return Changed;
+}
+
+// One digit along one orientation: pointing from each box (box row outer),
+// then claiming from each line. Removals are live.
+template <typename TLines> bool LockedDigit(TMatrix& Grid, int Digit) {
+    const int Bit = DigitBit(Digit);
+    std::array<int, 81>& Candidates = Grid.Candidates;
+    bool Changed = false;
+    for (int BoxRow = 0; BoxRow < 3; ++BoxRow) {
+        for (int BoxCol = 0; BoxCol < 3; ++BoxCol) {
+            const int First = (TLines::AreRows ? BoxRow : BoxCol) * 3;
+            const int S = TLines::AreRows ? BoxCol : BoxRow;
+            int LinesWith = 0;
+            int TheLine = -1;
+            for (int L = First; L < First + 3; ++L) {
+                int Count = 0;
+                for (int K = S * 3; K < S * 3 + 3; ++K) {
+                    Count += (Candidates[TLines::Cell(L, K)] & Bit) > 0;
+                }
+                if (Count > 0) {
+                    ++LinesWith;
+                    TheLine = L;
+                }
+            }
+            if (LinesWith == 1) {
+                for (int K = 0; K < 9; ++K) {
+                    if (K / 3 != S) {
+                        Changed |= ClearDigit(Candidates[TLines::Cell(TheLine, K)], Bit);
+                    }
+                }
+            }
+        }
+    }
+    for (int L = 0; L < 9; ++L) {
+        // The line's places for the digit, as its scan lists them: a cell
+        // holding the digit rules the line out.
+        bool Held = false;
+        int Places = 0;
+        for (int K = 0; K < 9 && !Held; ++K) {
+            const int I = TLines::Cell(L, K);
+            Held = Grid.Values[I] == Digit;
+            Places |= ((Candidates[I] & Bit) != 0) << K;
+        }
+        if (Held || DigitCount(Places) < 2) {
+            continue;
+        }
+        const int S = (LowestDigit(Places) - 1) / 3;
+        if ((Places & ~(7 << 3 * S)) != 0) {
+            continue;
+        }
+        for (int Other = L / 3 * 3; Other < L / 3 * 3 + 3; ++Other) {
+            for (int K = S * 3; Other != L && K < S * 3 + 3; ++K) {
+                Changed |= ClearDigit(Candidates[TLines::Cell(Other, K)], Bit);
+            }
+        }
+    }
+    return Changed;
+}
+
+} // namespace
+
+bool TMatrix::ApplyMyReserved() {
+    const bool Rows = LockedCandidates<TRows>(Candidates);
+    const bool Cols = LockedCandidates<TCols>(Candidates);
+    return Rows || Cols;
+}
+
+bool TMatrix::FindMyReservedMove(int Digit, int& Col, int& Row, int& Found, TMatrix* Work) const {
+    TMatrix Copy;
+    if (Work == nullptr) {
+        Copy = *this;
+        Work = &Copy;
+    }
+    bool Changed = LockedDigit<TRows>(*Work, Digit);
+    while (LockedDigit<TCols>(*Work, Digit)) {
+        Changed = true;
+        if (!LockedDigit<TRows>(*Work, Digit)) {
+            break;
+        }
+    }
+    if (!Changed) {
+        return false;
+    }
+    if (Work->FindEmptyCell(Col, Row, Found)) {
+        return true;
+    }
+    if (Work->FindLeftPlace(Digit, Col, Row)) {
+        Found = Digit;
+        return true;
+    }
+    return Work->FindMissingNumber(Found, Col, Row);
+}
+
+} // namespace kumoji

@@ -1,0 +1,37 @@
+// The single-place search: the one cell of a unit that admits a digit.
+#pragma once
+
+#include "engine/matrix.h"
+#include "engine/units.h"
+
+namespace kumoji {
+
+// What SinglePlace answers when there is no one cell.
+inline constexpr int NoPlace = -1;       // no cell holds the digit or admits it
+inline constexpr int NoSinglePlace = -2; // a cell holds it, or several admit it
+
+// The cell index of the one cell of Unit that admits Digit, when no cell of
+// the unit holds Digit; otherwise NoPlace or NoSinglePlace. Like a scan of
+// the unit, it stops at a cell that holds the digit.
+inline int SinglePlace(const TMatrix& Grid, int Unit, int Digit) {
+    const int Bit = DigitBit(Digit);
+    int Found = NoPlace;
+    for (const int I : UnitCells[Unit]) {
+        if (Grid.Values[I] == Digit) {
+            return NoSinglePlace;
+        }
+        if (Grid.Candidates[I] & Bit) {
+            if (Found != NoPlace) {
+                return NoSinglePlace;
+            }
+            Found = I;
+        }
+    }
+    return Found;
+}
+
+// The digits for which some unit has a single place: exactly those for which
+// the left-place search succeeds, found for all nine digits in one pass.
+int SinglePlaceDigits(const TMatrix& Grid);
+
+} // namespace kumoji
