@@ -46,7 +46,7 @@ TEST(AnalyseTool, ReportsBadLinesByNumberAndGoesOn) {
     const TRun Result = RunTool("", "# a comment\n\n" + EmptyCell + "\r\n12345\n" + NoSingle +
                                         "\n" + "11" + std::string(79, '0') + "\n");
     EXPECT_EQ(Result.Status, 1);
-    EXPECT_EQ(Result.Out, EmptyCell + " ok G2 1\n" + NoSingle + " unfit\n");
+    EXPECT_EQ(Result.Out, EmptyCell + " ok G2 1 smEmptyCell\n" + NoSingle + " unfit\n");
     EXPECT_NE(Result.Err.find("<stdin>:4:"), std::string::npos) << Result.Err;
     EXPECT_NE(Result.Err.find("<stdin>:6:"), std::string::npos) << Result.Err;
     EXPECT_EQ(Result.Err.find("<stdin>:5:"), std::string::npos) << Result.Err;
@@ -56,7 +56,8 @@ TEST(AnalyseTool, JsonObjectsOnePerLine) {
     const TRun Result = RunTool("--json", EmptyCell + "\n" + NoSingle + "\n");
     EXPECT_EQ(Result.Status, 0);
     EXPECT_EQ(Result.Out, "{\"puzzle\": \"" + EmptyCell +
-                              "\", \"fit\": true, \"cell\": \"G2\", \"digit\": 1}\n"
+                              "\", \"fit\": true, \"cell\": \"G2\", \"digit\": 1, "
+                              "\"technique\": \"smEmptyCell\"}\n"
                               "{\"puzzle\": \"" +
                               NoSingle + "\", \"fit\": false}\n");
 }
@@ -91,10 +92,17 @@ TEST(AnalyseTool, SolvesAPuzzleToTheEnd) {
 TEST(AnalyseTool, TablesAndCommandLine) {
     const TRun Tables = RunTool("--tables", "");
     EXPECT_EQ(Tables.Status, 0);
+    // Every table question needs the technique its table is named after.
     int Lines = 0;
+    std::string Section;
     std::istringstream Out(Tables.Out);
     for (std::string Line; std::getline(Out, Line);) {
-        Lines += Line[0] != '#';
+        if (Line[0] == '#') {
+            Section = Line.substr(Line.find('(') + 1, Line.find(')') - Line.find('(') - 1);
+            continue;
+        }
+        ++Lines;
+        EXPECT_EQ(Line.substr(Line.rfind(' ') + 1), Section) << Line;
     }
     EXPECT_EQ(Lines, 24);
     EXPECT_EQ(RunTool("--frobnicate", "").Status, 2);
@@ -102,6 +110,30 @@ TEST(AnalyseTool, TablesAndCommandLine) {
     EXPECT_EQ(Help.Status, 0);
     EXPECT_NE(Help.Out.find("--json"), std::string::npos);
     EXPECT_EQ(RunTool("/nonexistent/puzzles.txt", "").Status, 1);
+}
+
+TEST(AnalyseTool, GeneratesQuestionsItAlsoJudgesFit) {
+    const TRun Text = RunTool("--generate 3 --technique smYourReserved --seed 11", "");
+    EXPECT_EQ(Text.Status, 0);
+    EXPECT_EQ(RunTool("--generate 3 --technique 5 --seed 11", "").Out, Text.Out);
+    std::istringstream Lines(Text.Out);
+    int Count = 0;
+    for (std::string Line; std::getline(Lines, Line); ++Count) {
+        const TRun Judged = RunTool("", Line + "\n");
+        EXPECT_NE(Judged.Out.find(" ok "), std::string::npos) << Judged.Out;
+        EXPECT_NE(Judged.Out.find(" smYourReserved\n"), std::string::npos) << Judged.Out;
+    }
+    EXPECT_EQ(Count, 3);
+
+    const TRun Json = RunTool("--generate 1 --technique 2 --seed 11 --json", "");
+    EXPECT_EQ(Json.Out.rfind("{\"puzzle\": \"", 0), 0u) << Json.Out;
+    EXPECT_NE(Json.Out.find("\"technique\": \"smLeftPlace\"}\n"), std::string::npos) << Json.Out;
+
+    for (const char* Wrong : {"--generate 3", "--technique 3", "--generate 1 --technique 7",
+                              "--generate -1 --technique 1", "--generate 1 --technique 1 x.txt",
+                              "--generate 1 --technique 1 --seed ten"}) {
+        EXPECT_EQ(RunTool(Wrong, "").Status, 2) << Wrong;
+    }
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "engine/answer_step.h"
 #include "engine/puzzle_text.h"
 #include "engine/question.h"
+#include "engine/question_technique.h"
 
 #include <array>
 #include <charconv>
@@ -73,6 +74,10 @@ std::string Clash(std::string_view Text) {
 }
 
 } // namespace
+
+std::string_view TechniqueName(TSolveMethod Technique) {
+    return Technique == smNone ? std::string_view("none") : SolveMethodNames[Technique];
+}
 
 TAnalyser::TAnalyser(const TAnalyseOptions& Options, std::FILE* Out, std::FILE* Err)
     : Options(Options), Out(Out), Err(Err) {
@@ -155,13 +160,15 @@ void TAnalyser::Question(std::string_view Text) {
     TPoint Cell;
     int Digit = 0;
     const bool Fit = FindQuestion(Grid, Cell, Digit, true);
+    const std::string_view Technique =
+        Fit ? TechniqueName(QuestionTechnique(Grid, Cell, Digit)) : std::string_view();
     if (Options.Json) {
         Buffer.append("{\"puzzle\": \"").append(Text).append("\", \"fit\": ");
         if (Fit) {
             Buffer.append("true, \"cell\": \"").append(CellName(Cell.X, Cell.Y));
             Buffer.append("\", \"digit\": ");
             AppendInt(Buffer, Digit);
-            Buffer.append("}\n");
+            Buffer.append(", \"technique\": \"").append(Technique).append("\"}\n");
         } else {
             Buffer.append("false}\n");
         }
@@ -171,7 +178,7 @@ void TAnalyser::Question(std::string_view Text) {
     if (Fit) {
         Buffer.append(" ok ").append(CellName(Cell.X, Cell.Y)).push_back(' ');
         AppendInt(Buffer, Digit);
-        Buffer.push_back('\n');
+        Buffer.append(" ").append(Technique).push_back('\n');
     } else {
         Buffer.append(" unfit\n");
     }

@@ -17,6 +17,10 @@ struct TAnalyseOptions {
     bool Json = false;
 };
 
+// The identifier of a technique as the tool prints it; "none" for a move
+// that only the assumption techniques would find.
+std::string_view TechniqueName(TSolveMethod Technique);
+
 // Runs puzzle texts through the question check or the answer step and writes
 // one result per puzzle to Out; problems with the input go to Err.
 class TAnalyser {

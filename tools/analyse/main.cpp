@@ -1,5 +1,6 @@
 #include "game/tables.h"
 #include "tools/analyse/analyser.h"
+#include "tools/analyse/generate.h"
 
 #include <array>
 #include <cerrno>
@@ -7,6 +8,8 @@
 #include <cstring>
 #include <fstream>
 #include <iostream>
+#include <optional>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +18,7 @@ namespace {
 
 constexpr const char* Usage =
     R"(Usage: kumoji-analyse [--solve [--deep]] [--json] [--tables] [FILE...]
+       kumoji-analyse --generate N --technique T [--seed S] [--json]
 
 Checks whether puzzle positions are fit to be asked as questions: a fit
 position has exactly one forced move, found without guessing.
@@ -31,8 +35,14 @@ Cells are named as the board labels them: column letter A-I from the left,
 row number 1-9 from the top (E1 is the fifth cell of the first row).
 
 Modes:
-  (default)      one line per puzzle: the text, then "ok CELL DIGIT" when the
-                 position has exactly one forced move, else "unfit".
+  (default)      one line per puzzle: the text, then "ok CELL DIGIT TECHNIQUE"
+                 when the position has exactly one forced move, else "unfit".
+                 TECHNIQUE names what finds the move: smEmptyCell, smLeftPlace
+                 or smMissingNumber when that single finds it on the position
+                 as given (and no easier kind finds anything); smMyReserved,
+                 smYourReserved or smOurReserved when the position has no
+                 single and the move appears only after locked candidates,
+                 then naked subsets, then hidden subsets; "none" otherwise.
   --solve        runs the answer step from the position until it is solved,
                  stuck or in contradiction, using singles and the reservation
                  techniques. Prints the puzzle text, one line per placement
@@ -41,11 +51,22 @@ Modes:
                  followed by the final grid text.
   --solve --deep as --solve, adding the assumption and trial techniques when
                  the others find nothing (--deep alone implies --solve).
+  --generate N   writes N fresh questions whose forced move needs technique T,
+                 one puzzle text per line; reads no input. Each is the only
+                 forced move of its position, also after every reservation
+                 pass, and no given can be taken out without losing that.
+  --technique T  1 to 6, or the identifier: smEmptyCell, smLeftPlace,
+                 smMissingNumber, smMyReserved, smYourReserved, smOurReserved.
+  --seed S       seed of the generation (an unsigned integer); the same seed
+                 writes the same questions. Without it, a random seed.
 
 Options:
   --json         one JSON object per puzzle, one per line:
-                 {"puzzle": TEXT, "fit": true, "cell": "E1", "digit": 5}
-                 ("fit": false and no cell or digit for an unfit position), or
+                 {"puzzle": TEXT, "fit": true, "cell": "E1", "digit": 5,
+                 "technique": "smLeftPlace"} ("fit": false and no cell, digit
+                 or technique for an unfit position), or with --generate:
+                 {"puzzle": TEXT, "cell": "E1", "digit": 5,
+                 "technique": "smLeftPlace"}, or
                  with --solve:
                  {"puzzle": TEXT, "steps": [{"cell": "E1", "digit": 5,
                  "technique": "smLeftPlace"}, ...], "outcome": "solved",
@@ -65,6 +86,13 @@ int main(int argc, char** argv) {
 
     TAnalyseOptions Options;
     bool Tables = false;
+    std::optional<int> Generate;
+    std::optional<TSolveMethod> Technique;
+    std::optional<std::uint64_t> Seed;
+    const auto Wrong = [](const std::string& Message) {
+        std::fprintf(stderr, "kumoji-analyse: %s\nTry 'kumoji-analyse --help'.\n", Message.c_str());
+        return 2;
+    };
     std::vector<std::string> Files;
     bool OptionsDone = false;
     for (int I = 1; I < argc; ++I) {
@@ -85,12 +113,45 @@ int main(int argc, char** argv) {
             Options.Json = true;
         } else if (Arg == "--tables") {
             Tables = true;
+        } else if (Arg == "--generate" || Arg == "--technique" || Arg == "--seed") {
+            if (I + 1 >= argc) {
+                return Wrong(std::string(Arg) + " needs a value");
+            }
+            const std::string Value = argv[++I];
+            std::size_t End = 0;
+            try {
+                if (Arg == "--technique") {
+                    Technique = ParseTechnique(Value);
+                    End = Technique ? Value.size() : 0;
+                } else if (Arg == "--generate" && Value.find('-') == std::string::npos) {
+                    Generate = std::stoi(Value, &End);
+                } else if (Value.find('-') == std::string::npos) {
+                    Seed = std::stoull(Value, &End);
+                }
+            } catch (const std::exception&) {
+                End = 0;
+            }
+            if (Value.empty() || End != Value.size()) {
+                return Wrong("bad value for " + std::string(Arg) + ": " + Value);
+            }
         } else {
             std::fprintf(stderr,
                          "kumoji-analyse: unknown option %s\nTry 'kumoji-analyse --help'.\n",
                          argv[I]);
             return 2;
         }
+    }
+
+    if (Generate || Technique || Seed) {
+        if (!Generate || !Technique) {
+            return Wrong("--generate and --technique go together");
+        }
+        if (Tables || Options.Solve || !Files.empty()) {
+            return Wrong("--generate reads no input and solves nothing");
+        }
+        WriteGenerated(*Generate, *Technique, Seed ? *Seed : std::random_device{}(), Options.Json,
+                       stdout);
+        return 0;
     }
 
     TAnalyser Analyser(Options, stdout, stderr);

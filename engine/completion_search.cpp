@@ -1,0 +1,188 @@
+// Exact search over completions: branch on the most constrained cell or unit digit.
+#include "engine/completion_search.h"
+
+#include "engine/digit_mask.h"
+#include "engine/grid_checks.h"
+
+#include <utility>
+
+namespace kumoji {
+
+namespace {
+
+// Units 0..8 rows, 9..17 columns, 18..26 boxes (box row outer).
+constexpr std::array<std::array<int, 9>, 27> Units = [] {
+    std::array<std::array<int, 9>, 27> Table{};
+    for (int N = 0; N < 9; ++N) {
+        for (int K = 0; K < 9; ++K) {
+            Table[N][K] = CellIndex(K, N);
+            Table[9 + N][K] = CellIndex(N, K);
+            Table[18 + N][K] = CellIndex(N % 3 * 3 + K % 3, N / 3 * 3 + K / 3);
+        }
+    }
+    return Table;
+}();
+
+class TSearch {
+public:
+    TSearch(int Limit, const TRandomDraw* Random) : Limit(Limit), Random(Random) {}
+
+    // False when the givens clash in a unit.
+    bool Start(const TGridValues& Givens) {
+        Values.fill(0);
+        for (int I = 0; I < 81; ++I) {
+            const int Bit = DigitBit(Givens[I]);
+            if (Bit == 0) {
+                continue;
+            }
+            if ((Seen(I) & Bit) != 0) {
+                return false;
+            }
+            Place(I, Givens[I]);
+        }
+        return true;
+    }
+
+    void Run();
+
+    int Count = 0;
+    TGridValues First{};
+
+private:
+    int Seen(int I) const { return Used[I / 9] | Used[9 + I % 9] | Used[18 + CellBox[I]]; }
+
+    void Place(int I, int Digit) {
+        Values[I] = Digit;
+        const int Bit = DigitBit(Digit);
+        Used[I / 9] |= Bit;
+        Used[9 + I % 9] |= Bit;
+        Used[18 + CellBox[I]] |= Bit;
+    }
+
+    void Take(int I) {
+        const int Keep = ~DigitBit(Values[I]);
+        Values[I] = 0;
+        Used[I / 9] &= Keep;
+        Used[9 + I % 9] &= Keep;
+        Used[18 + CellBox[I]] &= Keep;
+    }
+
+    void Shuffle(int* Items, int Size) const {
+        if (Random == nullptr) {
+            return;
+        }
+        for (int I = Size - 1; I > 0; --I) {
+            const int J = (*Random)(I + 1);
+            std::swap(Items[I], Items[J]);
+        }
+    }
+
+    int Limit;
+    const TRandomDraw* Random;
+    TGridValues Values{};
+    std::array<int, 27> Used{};
+};
+
+void TSearch::Run() {
+    if (Count >= Limit) {
+        return;
+    }
+    std::array<int, 81> Masks{};
+    int BestCell = -1;
+    int BestCount = 10;
+    for (int I = 0; I < 81; ++I) {
+        if (Values[I] != 0) {
+            continue;
+        }
+        Masks[I] = AllDigits & ~Seen(I);
+        const int N = DigitCount(Masks[I]);
+        if (N == 0) {
+            return;
+        }
+        if (N < BestCount) {
+            BestCount = N;
+            BestCell = I;
+        }
+    }
+    if (BestCell < 0) {
+        if (Count++ == 0) {
+            First = Values;
+        }
+        return;
+    }
+
+    // A digit with fewer places in a unit than the best cell has candidates
+    // is the narrower branch; a digit with no place ends this line at once.
+    int BestUnit = -1;
+    int BestDigit = 0;
+    if (BestCount > 1) {
+        for (int U = 0; U < 27; ++U) {
+            for (int D = 1; D <= 9; ++D) {
+                const int Bit = DigitBit(D);
+                if ((Used[U] & Bit) != 0) {
+                    continue;
+                }
+                int Places = 0;
+                for (int I : Units[U]) {
+                    Places += (Masks[I] & Bit) != 0;
+                }
+                if (Places == 0) {
+                    return;
+                }
+                if (Places < BestCount) {
+                    BestCount = Places;
+                    BestUnit = U;
+                    BestDigit = D;
+                }
+            }
+        }
+    }
+
+    int Options[9];
+    int Size = 0;
+    if (BestUnit < 0) {
+        for (int D = 1; D <= 9; ++D) {
+            if ((Masks[BestCell] & DigitBit(D)) != 0) {
+                Options[Size++] = D;
+            }
+        }
+        Shuffle(Options, Size);
+        for (int K = 0; K < Size && Count < Limit; ++K) {
+            Place(BestCell, Options[K]);
+            Run();
+            Take(BestCell);
+        }
+        return;
+    }
+    for (int I : Units[BestUnit]) {
+        if ((Masks[I] & DigitBit(BestDigit)) != 0) {
+            Options[Size++] = I;
+        }
+    }
+    Shuffle(Options, Size);
+    for (int K = 0; K < Size && Count < Limit; ++K) {
+        Place(Options[K], BestDigit);
+        Run();
+        Take(Options[K]);
+    }
+}
+
+} // namespace
+
+int CountCompletions(const TGridValues& Givens, int Limit) {
+    TSearch Search(Limit, nullptr);
+    if (Limit < 1 || !Search.Start(Givens)) {
+        return 0;
+    }
+    Search.Run();
+    return Search.Count;
+}
+
+TGridValues RandomSolution(const TRandomDraw& Random) {
+    TSearch Search(1, &Random);
+    Search.Start(TGridValues{});
+    Search.Run();
+    return Search.First;
+}
+
+} // namespace kumoji
