@@ -15,6 +15,7 @@ namespace kumoji {
 namespace {
 
 constexpr int MostGivens = 18;
+constexpr int Symmetries = 4;
 
 bool Peers(int A, int B) {
     return A != B && (A / 9 == B / 9 || A % 9 == B % 9 || CellBox[A] == CellBox[B]);
@@ -74,8 +75,26 @@ bool TDraft::Fit() const {
     }
     TPoint Answer;
     int AnswerDigit = 0;
-    return FindQuestion(Position, Answer, AnswerDigit, true) && Answer == Cell() &&
-           AnswerDigit == Digit();
+    if (!FindQuestion(Position, Answer, AnswerDigit, true) || Answer != Cell() ||
+        AnswerDigit != Digit()) {
+        return false;
+    }
+    // Where the search stops depends on the order of the cells, and the game
+    // shows the question under a random symmetry: the move must stay the only
+    // single whatever the passes go on to prove, and the easier passes must
+    // prove nothing however long they run.
+    Work.CopyFrom(Position);
+    ExhaustReservationsUpTo(Work, smOurReserved);
+    if (SingleOtherThan(Work, Cell(), Digit()) >= 0) {
+        return false;
+    }
+    if (Technique > smMyReserved) {
+        Work.CopyFrom(Position);
+        ExhaustReservationsUpTo(Work, Technique - 1);
+        int Col, Row, Found;
+        return !Work.FindSingle(Col, Row, Found);
+    }
+    return true;
 }
 
 bool TDraft::Finds() const {
@@ -215,6 +234,47 @@ void TDraft::Thin(const TRandomDraw& Random) {
     SettleOtherSingles();
 }
 
+// The draft under a random symmetry of the rules: rows within bands, bands,
+// columns within stacks, stacks, a transposition and a relabelling.
+TDraft Symmetric(const TDraft& Draft, const TRandomDraw& Random) {
+    const auto Lines = [&Random] {
+        std::array<int, 3> Bands{0, 1, 2};
+        for (int I = 2; I > 0; --I) {
+            std::swap(Bands[I], Bands[Random(I + 1)]);
+        }
+        std::array<int, 9> Order{};
+        for (int B = 0; B < 3; ++B) {
+            std::array<int, 3> Inner{0, 1, 2};
+            for (int I = 2; I > 0; --I) {
+                std::swap(Inner[I], Inner[Random(I + 1)]);
+            }
+            for (int K = 0; K < 3; ++K) {
+                Order[3 * B + K] = 3 * Bands[B] + Inner[K];
+            }
+        }
+        return Order;
+    };
+    const std::array<int, 9> Rows = Lines();
+    const std::array<int, 9> Cols = Lines();
+    const bool Transpose = Random(2) == 1;
+    std::array<int, 10> Digits{0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+    for (int I = 9; I > 1; --I) {
+        std::swap(Digits[I], Digits[1 + Random(I)]);
+    }
+    TDraft Result = Draft;
+    for (int I = 0; I < 81; ++I) {
+        const int Row = Rows[I / 9];
+        const int Col = Cols[I % 9];
+        const int To = Transpose ? CellIndex(Row, Col) : CellIndex(Col, Row);
+        Result.Solution[To] = Digits[Draft.Solution[I]];
+        Result.Givens[To] = Digits[Draft.Givens[I]];
+        if (I == Draft.Target) {
+            Result.Target = To;
+        }
+    }
+    return Result;
+}
+
 } // namespace
 
 TGeneratedQuestion GenerateQuestion(TSolveMethod Technique, const TRandomDraw& Random) {
@@ -242,6 +302,16 @@ TGeneratedQuestion GenerateQuestion(TSolveMethod Technique, const TRandomDraw& R
             Count += Given != 0;
         }
         if (Count > MostGivens) {
+            continue;
+        }
+        // The passes visit cells and digits in a fixed order, and a few
+        // positions judge differently under another symmetry; the game shows
+        // every question under a random one, so a few must agree.
+        bool Stable = true;
+        for (int K = 0; K < Symmetries && Stable; ++K) {
+            Stable = Symmetric(Draft, Random).Fit();
+        }
+        if (!Stable) {
             continue;
         }
         Result.Text.assign(81, '0');

@@ -43,6 +43,22 @@ void ApplyReservationsUpTo(TMatrix& Grid, int Technique) {
     }
 }
 
+void ExhaustReservationsUpTo(TMatrix& Grid, int Technique) {
+    // Every cycle that goes on clears at least one of the 729 candidate bits.
+    for (int Cycle = 0; Cycle < 729; ++Cycle) {
+        bool Changed = Grid.ApplyMyReserved();
+        if (Technique >= smYourReserved) {
+            Changed = Grid.ApplyYourReserved() || Changed;
+        }
+        if (Technique >= smOurReserved) {
+            Changed = Grid.ApplyOurReserved() || Changed;
+        }
+        if (!Changed) {
+            return;
+        }
+    }
+}
+
 int SingleOtherThan(const TMatrix& Grid, TPoint Cell, int Digit) {
     const int Target = CellIndex(Cell.X, Cell.Y);
     for (int I = 0; I < 81; ++I) {

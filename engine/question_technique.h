@@ -13,6 +13,10 @@ namespace kumoji {
 // has a single candidate or a cycle removes nothing.
 void ApplyReservationsUpTo(TMatrix& Grid, int Technique);
 
+// The same passes cycled until none removes anything: everything they can
+// prove, wherever a question search would have stopped.
+void ExhaustReservationsUpTo(TMatrix& Grid, int Technique);
+
 // A cell that holds a single other than Digit at Cell (a cell with one
 // candidate, the one place of a digit in a unit), or -1 when there is none.
 int SingleOtherThan(const TMatrix& Grid, TPoint Cell, int Digit);
