@@ -27,6 +27,11 @@ class TSearch {
 public:
     TSearch(int Limit, const TRandomDraw* Random) : Limit(Limit), Random(Random) {}
 
+    // Counting proves that some completions do not exist; without this test a
+    // contradiction among a few digits of one unit can hide under an
+    // exponential tree of choices elsewhere in a sparse grid.
+    bool MatchEveryUnit = false;
+
     // False when the givens clash in a unit.
     bool Start(const TGridValues& Givens) {
         Values.fill(0);
@@ -49,6 +54,8 @@ public:
     TGridValues First{};
 
 private:
+    bool EveryUnitMatches(const std::array<int, 81>& Masks) const;
+
     int Seen(int I) const { return Used[I / 9] | Used[9 + I % 9] | Used[18 + CellBox[I]]; }
 
     void Place(int I, int Digit) {
@@ -82,6 +89,31 @@ private:
     TGridValues Values{};
     std::array<int, 27> Used{};
 };
+
+// Each unit can still take all its missing digits at once: every set of them
+// has at least as many cells to go to as it has digits.
+bool TSearch::EveryUnitMatches(const std::array<int, 81>& Masks) const {
+    std::array<int, 512> Reach{};
+    for (int U = 0; U < 27; ++U) {
+        std::array<int, 9> Places{};
+        for (int K = 0; K < 9; ++K) {
+            const int Mask = Masks[Units[U][K]];
+            for (int D = 0; D < 9; ++D) {
+                Places[D] |= ((Mask >> D) & 1) << K;
+            }
+        }
+        const int Missing = AllDigits & ~Used[U];
+        for (int Set = -Missing & Missing; Set != 0; Set = (Set - Missing) & Missing) {
+            // Subsets come in rising order, so Set without its lowest digit is already done.
+            const int Low = Set & -Set;
+            Reach[Set] = Reach[Set ^ Low] | Places[LowestDigit(Low) - 1];
+            if (DigitCount(Reach[Set]) < DigitCount(Set)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
 
 void TSearch::Run() {
     if (Count >= Limit) {
@@ -138,6 +170,10 @@ void TSearch::Run() {
         }
     }
 
+    if (MatchEveryUnit && BestCount > 1 && !EveryUnitMatches(Masks)) {
+        return;
+    }
+
     int Options[9];
     int Size = 0;
     if (BestUnit < 0) {
@@ -171,6 +207,7 @@ void TSearch::Run() {
 
 int CountCompletions(const TGridValues& Givens, int Limit) {
     TSearch Search(Limit, nullptr);
+    Search.MatchEveryUnit = true;
     if (Limit < 1 || !Search.Start(Givens)) {
         return 0;
     }
