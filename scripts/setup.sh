@@ -11,6 +11,7 @@ packages=(
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-aoyagi-kouzan-t
   clang clang-format
   desktop-file-utils appstream
+  pulseaudio pulseaudio-utils python3
 )
 missing=()
 for p in "${packages[@]}"; do

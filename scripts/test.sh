@@ -9,3 +9,5 @@ if [ -x "$root/scripts/fuzz.sh" ]; then
 fi
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$root/build" --output-on-failure -j"$(nproc 2>/dev/null || echo 2)"
+# Slow: every sound is played into a recorded null sink and counted.
+"$root/scripts/sound_check.sh" "$root/build"
