@@ -110,6 +110,7 @@ TEST_F(StorageTest, NoBitFlipLosesOrChangesAPlayerUnnoticed) {
 }
 
 TEST_F(StorageTest, PreviousGoodFileIsKeptAndOfferedWhenTheFileIsDamaged) {
+    SetClock([] { return EncodeDateTime(2003, 2, 10, 21, 5, 33); });
     const std::string Name = Folder / "tozan01.ini";
     TTabijiUsers Users;
     Users.AddUser("P1");
@@ -121,7 +122,7 @@ TEST_F(StorageTest, PreviousGoodFileIsKeptAndOfferedWhenTheFileIsDamaged) {
     EXPECT_EQ(ReadBytes(BackupName(Name)), First);
     std::string Second = ReadBytes(Name);
 
-    Second[Second.size() - 1] = static_cast<char>(Second.back() ^ 0x10);
+    Second[32] = static_cast<char>(Second[32] ^ 0x10); // the most frequent byte's symbol
     WriteBytes(Name, Second);
     TTabijiUsers Loaded;
     EXPECT_TRUE(Loaded.LoadFromFile(Name, "userdata"));
@@ -147,6 +148,7 @@ TEST_F(StorageTest, PreviousGoodFileIsKeptAndOfferedWhenTheFileIsDamaged) {
     EXPECT_FALSE(Again.LastDamage().BackupAvailable);
     EXPECT_FALSE(Again.LoadFromBackup(Name, "userdata"));
     EXPECT_EQ(ReadBytes(Name), Second);
+    SetClock(nullptr);
 }
 
 } // namespace
