@@ -2,26 +2,13 @@
 #include "engine/completion_search.h"
 
 #include "engine/digit_mask.h"
-#include "engine/grid_checks.h"
+#include "engine/units.h"
 
 #include <utility>
 
 namespace kumoji {
 
 namespace {
-
-// Units 0..8 rows, 9..17 columns, 18..26 boxes (box row outer).
-constexpr std::array<std::array<int, 9>, 27> Units = [] {
-    std::array<std::array<int, 9>, 27> Table{};
-    for (int N = 0; N < 9; ++N) {
-        for (int K = 0; K < 9; ++K) {
-            Table[N][K] = CellIndex(K, N);
-            Table[9 + N][K] = CellIndex(N, K);
-            Table[18 + N][K] = CellIndex(N % 3 * 3 + K % 3, N / 3 * 3 + K / 3);
-        }
-    }
-    return Table;
-}();
 
 class TSearch {
 public:
@@ -56,14 +43,14 @@ public:
 private:
     bool EveryUnitMatches(const std::array<int, 81>& Masks) const;
 
-    int Seen(int I) const { return Used[I / 9] | Used[9 + I % 9] | Used[18 + CellBox[I]]; }
+    int Seen(int I) const { return Used[I / 9] | Used[9 + I % 9] | Used[CellUnits[I].Box]; }
 
     void Place(int I, int Digit) {
         Values[I] = Digit;
         const int Bit = DigitBit(Digit);
         Used[I / 9] |= Bit;
         Used[9 + I % 9] |= Bit;
-        Used[18 + CellBox[I]] |= Bit;
+        Used[CellUnits[I].Box] |= Bit;
     }
 
     void Take(int I) {
@@ -71,7 +58,7 @@ private:
         Values[I] = 0;
         Used[I / 9] &= Keep;
         Used[9 + I % 9] &= Keep;
-        Used[18 + CellBox[I]] &= Keep;
+        Used[CellUnits[I].Box] &= Keep;
     }
 
     void Shuffle(int* Items, int Size) const {
@@ -97,7 +84,7 @@ bool TSearch::EveryUnitMatches(const std::array<int, 81>& Masks) const {
     for (int U = 0; U < 27; ++U) {
         std::array<int, 9> Places{};
         for (int K = 0; K < 9; ++K) {
-            const int Mask = Masks[Units[U][K]];
+            const int Mask = Masks[UnitCells[U][K]];
             for (int D = 0; D < 9; ++D) {
                 Places[D] |= ((Mask >> D) & 1) << K;
             }
@@ -155,7 +142,7 @@ void TSearch::Run() {
                     continue;
                 }
                 int Places = 0;
-                for (int I : Units[U]) {
+                for (int I : UnitCells[U]) {
                     Places += (Masks[I] & Bit) != 0;
                 }
                 if (Places == 0) {
@@ -190,7 +177,7 @@ void TSearch::Run() {
         }
         return;
     }
-    for (int I : Units[BestUnit]) {
+    for (int I : UnitCells[BestUnit]) {
         if ((Masks[I] & DigitBit(BestDigit)) != 0) {
             Options[Size++] = I;
         }

@@ -1,10 +1,10 @@
 // Question generation: a full grid drawn at random, cut down around one target move.
 #include "engine/generator.h"
 
-#include "engine/grid_checks.h"
 #include "engine/question.h"
 #include "engine/question_technique.h"
 #include "engine/subset_pattern.h"
+#include "engine/units.h"
 
 #include <array>
 #include <utility>
@@ -18,7 +18,7 @@ constexpr int MostGivens = 18;
 constexpr int Symmetries = 4;
 
 bool Peers(int A, int B) {
-    return A != B && (A / 9 == B / 9 || A % 9 == B % 9 || CellBox[A] == CellBox[B]);
+    return A != B && (A / 9 == B / 9 || A % 9 == B % 9 || CellUnits[A].Box == CellUnits[B].Box);
 }
 
 TMatrix GridOf(const TGridValues& Givens) {
@@ -105,22 +105,18 @@ bool TDraft::Finds() const {
         const int B = DigitBit(Givens[I]);
         Held[I / 9] |= B;
         Held[9 + I % 9] |= B;
-        Held[18 + CellBox[I]] |= B;
+        Held[CellUnits[I].Box] |= B;
     }
-    const auto Sees = [&](int I) { return Held[I / 9] | Held[9 + I % 9] | Held[18 + CellBox[I]]; };
+    const auto Sees = [&](int I) { return Held[I / 9] | Held[9 + I % 9] | Held[CellUnits[I].Box]; };
     if (Technique == smMissingNumber) {
         return (Sees(Target) | Bit) == AllDigits;
     }
     if (Technique == smEmptyCell || Technique == smLeftPlace) {
-        const auto InUnit = [](int Unit, int I) {
-            return Unit < 9    ? I / 9 == Unit
-                   : Unit < 18 ? I % 9 == Unit - 9
-                               : CellBox[I] == Unit - 18;
-        };
-        for (const int Unit : {Target / 9, 9 + Target % 9, 18 + CellBox[Target]}) {
+        const TCellUnits& Of = CellUnits[Target];
+        for (const int Unit : {Of.Row, Of.Col, Of.Box}) {
             bool Closed = true;
-            for (int I = 0; I < 81 && Closed; ++I) {
-                if (I != Target && Givens[I] == 0 && InUnit(Unit, I)) {
+            for (const int I : UnitCells[Unit]) {
+                if (Closed && I != Target && Givens[I] == 0) {
                     Closed = Technique == smLeftPlace && (Sees(I) & Bit) != 0;
                 }
             }
@@ -191,15 +187,12 @@ void TDraft::Thin(const TRandomDraw& Random) {
         // Open the easy ways to the move before thinning, or the thinning
         // mostly ends at a plain single: another cell of each of the target's
         // units admits the digit, and the target keeps a second candidate.
-        const int Units[3] = {Target / 9, 9 + Target % 9, 18 + CellBox[Target]};
+        const TCellUnits& Of = CellUnits[Target];
+        const int Units[3] = {Of.Row, Of.Col, Of.Box};
         for (const int Unit : Units) {
             int Other;
             do {
-                const int K = Random(9);
-                Other = Unit < 9 ? CellIndex(K, Unit)
-                        : Unit < 18
-                            ? CellIndex(Unit - 9, K)
-                            : CellIndex((Unit - 18) % 3 * 3 + K % 3, (Unit - 18) / 3 * 3 + K / 3);
+                Other = UnitCells[Unit][Random(9)];
             } while (Other == Target);
             Givens[Other] = 0;
             for (int I = 0; I < 81; ++I) {

@@ -1,28 +1,11 @@
 // Which technique a question's forced move needs, and whether it is the only single.
 #include "engine/question_technique.h"
 
-#include "engine/grid_checks.h"
+#include "engine/units.h"
 
 #include <array>
 
 namespace kumoji {
-
-namespace {
-
-// Units 0..8 rows, 9..17 columns, 18..26 boxes; order does not matter here.
-constexpr std::array<std::array<int, 9>, 27> Units = [] {
-    std::array<std::array<int, 9>, 27> Table{};
-    for (int N = 0; N < 9; ++N) {
-        for (int K = 0; K < 9; ++K) {
-            Table[N][K] = CellIndex(K, N);
-            Table[9 + N][K] = CellIndex(N, K);
-            Table[18 + N][K] = CellIndex(N % 3 * 3 + K % 3, N / 3 * 3 + K / 3);
-        }
-    }
-    return Table;
-}();
-
-} // namespace
 
 void ApplyReservationsUpTo(TMatrix& Grid, int Technique) {
     if (Technique >= smOurReserved) {
@@ -67,7 +50,7 @@ int SingleOtherThan(const TMatrix& Grid, TPoint Cell, int Digit) {
             return I;
         }
     }
-    for (const auto& Unit : Units) {
+    for (const auto& Unit : UnitCells) {
         int Placed = 0;
         int Once = 0;
         int Twice = 0;
@@ -104,7 +87,7 @@ bool OnlySingleIs(const TMatrix& Grid, TPoint Cell, int Digit) {
     }
     // A digit with its one place in a unit of the target is the move itself,
     // since no other single exists.
-    for (const auto& Unit : Units) {
+    for (const auto& Unit : UnitCells) {
         int Places = 0;
         bool Holds = false;
         bool Placed = false;

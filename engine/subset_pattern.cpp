@@ -2,7 +2,7 @@
 #include "engine/subset_pattern.h"
 
 #include "engine/digit_mask.h"
-#include "engine/grid_checks.h"
+#include "engine/units.h"
 
 #include <array>
 #include <utility>
@@ -13,18 +13,7 @@ namespace kumoji {
 namespace {
 
 bool Peers(int A, int B) {
-    return A != B && (A / 9 == B / 9 || A % 9 == B % 9 || CellBox[A] == CellBox[B]);
-}
-
-int UnitCell(int Unit, int K) {
-    if (Unit < 9) {
-        return CellIndex(K, Unit);
-    }
-    if (Unit < 18) {
-        return CellIndex(Unit - 9, K);
-    }
-    const int Box = Unit - 18;
-    return CellIndex(Box % 3 * 3 + K % 3, Box / 3 * 3 + K / 3);
+    return A != B && (A / 9 == B / 9 || A % 9 == B % 9 || CellUnits[A].Box == CellUnits[B].Box);
 }
 
 class TLayout {
@@ -78,7 +67,7 @@ bool LayOutSubset(TSolveMethod Technique, const TGridValues& Solution, const TRa
     const int Unit = Random(27);
     std::array<int, 9> Cells{};
     for (int K = 0; K < 9; ++K) {
-        Cells[K] = UnitCell(Unit, K);
+        Cells[K] = UnitCells[Unit][K];
     }
     for (int K = 8; K > 0; --K) {
         std::swap(Cells[K], Cells[Random(K + 1)]);
