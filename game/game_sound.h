@@ -1,13 +1,8 @@
+// The round's sound events, made known to Qt so that they travel by signal.
 #pragma once
 
+#include "game/round/sound_event.h"
+
 #include <QMetaType>
-
-namespace kumoji {
-
-// The game's sound events; the rules ask for them by signal, the sound
-// engine decides what plays.
-enum TGameSound { gsLandmark, gsStep, gsLost, gsQuestion };
-
-} // namespace kumoji
 
 Q_DECLARE_METATYPE(kumoji::TGameSound)

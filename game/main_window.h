@@ -1,15 +1,13 @@
+// The game's main window: its components, and the design's handlers as adapters of the round.
 #pragma once
 
-#include "engine/point.h"
 #include "game/game_sound.h"
+#include "game/round/clock.h"
+#include "game/round/round.h"
 #include "storage/roster.h"
 
 #include <QWidget>
-#include <cstdint>
 #include <memory>
-#include <string>
-#include <utility>
-#include <vector>
 
 class QAction;
 class QColorDialog;
@@ -33,9 +31,8 @@ class TSudoku;
 inline constexpr const char* DataFileName = "tozan01.ini";
 inline constexpr const char* UserSection = "userdata";
 
-// The game's main window: the route picture with the route map, the player's
-// labels, the play buttons, the tool bar and the board, and the flow of a
-// question from Play to the player dialog.
+// The route picture with the route map, the player's labels, the play buttons, the tool bar
+// and the board. The rules of play are the round's; the handlers call it, then place and show.
 class TForm1 : public QWidget {
     Q_OBJECT
 
@@ -45,7 +42,6 @@ public:
 
     // Components (owned through the layout or by the window).
     QLabel* imFuji = nullptr;
-    TRouteImage* FRouteImage = nullptr;
     QLabel* imMaru = nullptr;
     QLabel* lbUser1 = nullptr;
     QLabel* lbUser2 = nullptr;
@@ -73,24 +69,20 @@ public:
     QAction* acEraseMemo = nullptr;
     TForm2* Form2 = nullptr;
 
-    TSudoku* FSudoku = nullptr;
-    std::unique_ptr<TTabijiUsers> FUsers;
-    int FUserIndex = -1;
-    std::vector<int> FHuts;
-    // Puzzle text and technique number; shared by every player of the run.
-    std::vector<std::pair<std::string, int>> FQuestions;
-    int FPosition = 0;
-    TPoint FTargetCell;
-    int FTargetNumber = 0;
-    std::uint8_t FTechnique = 0;
-    int FTimeLimit = 0;
-    std::uint32_t FStartTick = 0;
-    bool FPaused = false;
+    TSudoku& Sudoku() const { return *FSudoku; }
+    TRouteImage& RouteImage() const { return *FRouteImage; }
+    const TTabijiUsers& Users() const { return *FUsers; }
+    int UserIndex() const { return FUserIndex; }
+    // The position the labels and the route map show.
+    int Position() const { return FPosition; }
+    const TRound& Round() const { return FRound; }
+    // Where a route's questions come from; route 0 uses the shared tables queue.
+    void SetQuestionSource(int Route, std::unique_ptr<TQuestionSource> Source);
 
     // The current player's record; null when there is none.
     TTabijiUser* CurrentUser();
-    // A question is asked and not yet judged.
-    bool QuestionRunning() const { return FQuestionLive; }
+    // A question is asked, running or paused, and not yet judged.
+    bool QuestionRunning() const;
 
     // Player and route display.
     void SelectUser(int Index);
@@ -109,8 +101,6 @@ public:
     void acPauseExecute();
     // False when the window must stay open.
     bool FormCloseQuery();
-    static int TimeLimit(int Technique, int Position);
-    static QString FormatRemaining(int Milliseconds);
 
     void acOpenDlgExecute();
     void acHelpExecute();
@@ -134,27 +124,42 @@ protected:
     void closeEvent(QCloseEvent* Event) override;
 
 private:
+    // The window's tick count as the round's clock.
+    class TTickClock : public TClock {
+    public:
+        std::uint32_t Now() const override;
+    };
+
     void FormCreate();
     void BuildToolBar();
     void BindButton(QToolButton* Button, QAction* Action, const char* Glyph);
+    void LayOutComponents();
+    void AskFirstPlayer();
     void LayMaruOver(int PieceIndex);
     void ReturnMaru();
     void AttachBoard();
     void DetachBoard();
+    // Commands, board and question clock as the round's state has them.
+    void ShowActions();
+    void ShowClockAndBoard();
+    void ShowOutcome(const TOutcome& Outcome);
     void PlayGameSound(TGameSound Kind) { emit GameSound(Kind); }
     void TellDamagedFile();
 
     std::unique_ptr<Ui::TForm1> FUi;
+    TTickClock FClock;
+    TRound FRound{FClock};
+    TSudoku* FSudoku = nullptr;
+    TRouteImage* FRouteImage = nullptr;
+    std::unique_ptr<TTabijiUsers> FUsers;
+    int FUserIndex = -1;
+    int FPosition = 0;
     bool FirstActivate = true;
+    bool FirstDialogPlacement = true;
     bool InSudokuChanged = false;
-    std::uint32_t PauseTick = 0;
-    bool FQuestionLive = false;
     bool FSaveFailureTold = false;
 
     friend class TForm2;
-
-public:
-    bool FirstDialogPlacement = true;
 };
 
 } // namespace kumoji

@@ -1,11 +1,10 @@
+// The player dialog between questions: who plays next, the player menu, new players and help.
 #include "game/player_dialog.h"
 
-#include "engine/solve_method.h"
 #include "game/main_window.h"
 #include "game/name_prompt.h"
 #include "game/platform/fonts.h"
 #include "game/platform/jpeg_loader.h"
-#include "game/platform/message_box.h"
 #include "game/tables.h"
 #include "resources/resource_names.h"
 #include "ui_playerdialog.h"
@@ -18,7 +17,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
-#include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 
@@ -178,69 +176,6 @@ void TForm2::sbCangeUserClick() {
 
 void TForm2::sbOkClick() {
     accept();
-}
-
-void TForm1::acOpenDlgExecute() {
-    if (!acOpenDlg->isEnabled())
-        return;
-    TForm2& Dialog = *Form2;
-    if (FUserIndex < 0) {
-        lbUser1->setText(QStringLiteral("ゲームをする人を設定しましょう select player"));
-        lbUser2->setText(lbUser1->text());
-    }
-    Dialog.sbCangeUser->setEnabled(FUsers->GetCount() > 0);
-    Dialog.FNewName.clear();
-    Dialog.FUserIndex = FUserIndex;
-    const TTabijiUser* User = CurrentUser();
-    if (!User) {
-        Dialog.FUserIndex = -1;
-        Dialog.sbOk->setText(QStringLiteral("はじめる start"));
-        Dialog.sbOk->setEnabled(false);
-        Dialog.SetSelectedName(QString());
-        Dialog.sbCangeUser->setText(QStringLiteral("人を選ぶ select user"));
-    } else {
-        Dialog.sbOk->setText(QStringLiteral("つづける continue"));
-        Dialog.sbOk->setEnabled(true);
-        Dialog.SetSelectedName(NameText(User->Name));
-        Dialog.sbCangeUser->setText(QStringLiteral("人を変える change user"));
-    }
-    if (FTechnique != 0 && FTechnique < SolveMethodNames.size()) {
-        Dialog.FHelpTopic = FromUtf8View(SolveMethodNames[FTechnique]);
-        if (FirstDialogPlacement) {
-            FirstDialogPlacement = false;
-            const QScreen* Screen =
-                Dialog.screen() ? Dialog.screen() : QGuiApplication::primaryScreen();
-            const int FrameHeight = Dialog.frameGeometry().height() > 0
-                                        ? Dialog.frameGeometry().height()
-                                        : Dialog.height();
-            Dialog.move(80, Screen->geometry().height() - FrameHeight - 30);
-        }
-    } else {
-        Dialog.FHelpTopic.clear();
-    }
-
-    enum { mrNone = 0, mrOk = 1, mrCancel = 2 };
-    int Result = Dialog.exec() == QDialog::Accepted ? mrOk : mrCancel;
-    // Positions beyond the summit count as the summit.
-    if (Result == mrOk && Dialog.FUserIndex >= 0 && Dialog.FUserIndex < FUsers->GetCount() &&
-        FUsers->GetUser(Dialog.FUserIndex).Position >= 50) {
-        const TTabijiUser& Climber = FUsers->GetUser(Dialog.FUserIndex);
-        QString Next;
-        if (Climber.Route >= 3)
-            Next = TwoParts(QStringLiteral("数独ナンプレの頂点を極めました"),
-                            QStringLiteral("おめでとうございます"));
-        else
-            Next = QStringLiteral("次は %1 で挑戦しましょう")
-                       .arg(FromUtf8View(
-                           Routes[static_cast<std::size_t>(std::clamp(Climber.Route + 1, 0, 3))]));
-        ShowMessageBox(this, TwoParts(QStringLiteral("山頂に到着です！"), Next));
-        DrawRoute(-1);
-        Result = mrNone;
-    }
-    if (Result != mrCancel)
-        SelectUser(Dialog.FUserIndex);
-    if (Result == mrOk)
-        tmEvent->start();
 }
 
 } // namespace kumoji

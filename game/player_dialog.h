@@ -1,3 +1,4 @@
+// The player dialog between questions: who plays next, the player menu, new players and help.
 #pragma once
 
 #include <QDialog>

@@ -1,6 +1,10 @@
+// The route map: a row of marks up the mountain, painted on an overlay of the route picture.
 #include "game/route_image.h"
 
+#include "game/tables.h"
+
 #include <QPainter>
+#include <algorithm>
 
 namespace kumoji {
 
@@ -18,6 +22,58 @@ QColor TRouteImage::TransparentColor() const {
     if (FBitmap.isNull())
         return {};
     return FBitmap.pixelColor(0, FBitmap.height() - 1);
+}
+
+void TRouteImage::DrawRoute(int Position, int Reached, const std::vector<int>& Huts) {
+    if (FBitmap.isNull())
+        return;
+    // The marks span the slope of the picture at its design width of 750 pixels.
+    const float Step = static_cast<float>(FBitmap.width()) / 750 * 552 / 51;
+    const int Unit = static_cast<int>(Step * 2);
+    float X = 10.0f;
+    const QColor Red(255, 0, 0);
+    const QColor White(255, 255, 255);
+    FBitmap.fill(QColor(0, 0, 255));
+    QPainter Painter(&FBitmap);
+    for (int I = 0; I <= 50; ++I, X += Step) {
+        if (Position != -1 && I != Position)
+            continue;
+        const int Y = static_cast<int>(RouteHeights[static_cast<std::size_t>(I)] *
+                                       (static_cast<float>(FBitmap.height()) / 493));
+        const bool End = I == 0 || I == 50;
+        const bool Hut = std::find(Huts.begin(), Huts.end(), I) != Huts.end();
+        int Height = Unit;
+        int Top = Y;
+        int PenWidth = 1;
+        QColor Pen = White;
+        if (End) {
+            Height = 3 * Unit;
+            Top = Y - Unit;
+            PenWidth = 2;
+            Pen = Red;
+        } else if (Hut) {
+            Height = 3 * Unit;
+            Top = Y - Unit;
+        }
+        QColor Fill;
+        if (I <= Reached) {
+            Fill = Red;
+            PenWidth = 1;
+            if (I > 0)
+                Pen = White;
+        } else {
+            Fill = End ? White : Hut ? QColor(0, 64, 0) : QColor(0, 128, 0);
+        }
+        // The rectangle covers Left .. Right - 1 and Top .. Bottom - 1.
+        const int Left = static_cast<int>(X);
+        const int Right = Left + static_cast<int>(Step);
+        Painter.setPen(QPen(Pen, PenWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        Painter.setBrush(Fill);
+        Painter.drawRoundedRect(QRect(Left, Top, Right - Left - 1, Height - 1), 1, 1,
+                                Qt::AbsoluteSize);
+    }
+    Painter.end();
+    update();
 }
 
 void TRouteImage::paintEvent(QPaintEvent*) {

@@ -4,12 +4,14 @@
 #include "board/sudoku.h"
 #include "game/platform/help_opener.h"
 #include "game/platform/tick_clock.h"
+#include "seeded_random.h"
 #include "storage/sjis.h"
 
 #include <QDir>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+#include <deque>
 
 namespace kumoji::test {
 
@@ -18,6 +20,8 @@ void GameTest::SetUp() {
     OldFolder = QDir::currentPath();
     QDir::setCurrent(Folder.path());
     SetTickSource([this] { return Tick; });
+    // Each test draws the same numbers, whichever tests ran before it.
+    UseSeededRandom();
     SetUrlOpener([this](const QUrl& Url) {
         Opened.push_back(Url);
         return true;
@@ -73,17 +77,39 @@ void GameTest::StartGame() {
                      [this](TGameSound Kind) { Sounds.push_back(Kind); });
     Form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
-    ASSERT_TRUE(QTest::qWaitFor([this] { return Form->FSudoku->PieceCount() == 81; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Form->Sudoku().PieceCount() == 81; }, 5000));
 }
 
+namespace {
+
+// Questions a test chooses, then those of the tables.
+class TScriptedQuestions : public TQuestionSource {
+public:
+    explicit TScriptedQuestions(std::vector<TQuestion> First)
+        : FFirst(First.begin(), First.end()) {}
+    std::optional<TQuestion> Take(int Position) override {
+        if (FFirst.empty())
+            return FRest.Take(Position);
+        TQuestion Next = FFirst.front();
+        FFirst.pop_front();
+        return Next;
+    }
+
+private:
+    std::deque<TQuestion> FFirst;
+    TQuestionQueue FRest;
+};
+
+} // namespace
+
 void GameTest::StartWith(const std::vector<TPlayerSeed>& Players, int Index,
-                         std::vector<std::pair<std::string, int>> Queue) {
+                         std::vector<TQuestion> Queue) {
     WriteRoster(Players);
     Answers.Then([this, Index, Queue](QWidget* W) {
         if (W != Form->Form2)
             return false;
         if (!Queue.empty())
-            Form->FQuestions = Queue;
+            QueueFirst(Queue);
         Form->Form2->UserMenuClick(Index);
         Form->Form2->sbOkClick();
         return true;
@@ -95,19 +121,19 @@ bool GameTest::WaitForQuestion(int Timeout) {
     return QTest::qWaitFor([this] { return Form->QuestionRunning(); }, Timeout);
 }
 
-void GameTest::QueueFirst(const std::string& Text, int Technique) {
-    Form->FQuestions.insert(Form->FQuestions.begin(), {Text, Technique});
+void GameTest::QueueFirst(std::vector<TQuestion> Questions) {
+    Form->SetQuestionSource(0, std::make_unique<TScriptedQuestions>(std::move(Questions)));
 }
 
 QPoint GameTest::CellPoint(int Col, int Row) const {
-    const TSudoku& Board = *Form->FSudoku;
+    const TSudoku& Board = Form->Sudoku();
     return Board.mapTo(Form.get(),
                        QPoint(Board.GridLeft + Col * Board.CellWidth + Board.CellWidth / 2,
                               Board.GridTop + Row * Board.CellHeight + Board.CellHeight / 2));
 }
 
 QPoint GameTest::PiecePoint(int PieceIndex) const {
-    const TNumberPiece* Piece = Form->FSudoku->Pieces(PieceIndex);
+    const TNumberPiece* Piece = Form->Sudoku().Pieces(PieceIndex);
     return Piece->mapTo(Form.get(), Piece->rect().center());
 }
 
@@ -120,21 +146,21 @@ void GameTest::Drag(QPoint From, QPoint To) {
 }
 
 void GameTest::DropDigit(int Digit, int Col, int Row) {
-    const TNumberPiece* Piece = Form->FSudoku->FindFreePiece(Digit);
+    const TNumberPiece* Piece = Form->Sudoku().FindFreePiece(Digit);
     ASSERT_NE(Piece, nullptr);
     Drag(PiecePoint(Piece->Index), CellPoint(Col, Row));
 }
 
 bool GameTest::FindWrongDrop(bool OnTarget, int& Digit, int& Col, int& Row) const {
-    const TSudoku& Board = *Form->FSudoku;
-    const TPoint Target = Form->FTargetCell;
+    const TSudoku& Board = Form->Sudoku();
+    const TPoint Target = Form->Round().TargetCell();
     for (int R = 0; R < 9; ++R)
         for (int C = 0; C < 9; ++C) {
             const bool IsTarget = C == Target.X && R == Target.Y;
             if (IsTarget != OnTarget || Board.Matrix().GetValue(C, R) != 0)
                 continue;
             for (int D = 1; D <= 9; ++D)
-                if (Board.CanPlace(C, R, D) && !(IsTarget && D == Form->FTargetNumber)) {
+                if (Board.CanPlace(C, R, D) && !(IsTarget && D == Form->Round().TargetNumber())) {
                     Digit = D;
                     Col = C;
                     Row = R;
@@ -144,9 +170,9 @@ bool GameTest::FindWrongDrop(bool OnTarget, int& Digit, int& Col, int& Row) cons
     return false;
 }
 
-void GameTest::WaitForTick() {
-    // The question clock ticks every 300 ms of real time.
-    QTest::qWait(400);
+void GameTest::ClockTick() {
+    ASSERT_TRUE(Form->tmKimete->isActive());
+    Form->tmKimeteTimer();
 }
 
 } // namespace kumoji::test

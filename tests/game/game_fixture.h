@@ -47,10 +47,10 @@ protected:
     // With a prepared roster: start, and "continue" with player Index.
     // Queue, when given, is the question queue the first Play takes from.
     void StartWith(const std::vector<TPlayerSeed>& Players, int Index = 0,
-                   std::vector<std::pair<std::string, int>> Queue = {});
+                   std::vector<TQuestion> Queue = {});
     bool WaitForQuestion(int Timeout = 3000);
-    // Plays the next question from the queue with Text first (technique 1..3).
-    void QueueFirst(const std::string& Text, int Technique);
+    // The next questions of route 0 are these, then those of the tables.
+    void QueueFirst(std::vector<TQuestion> Questions);
 
     // Real mouse routing through the window.
     QPoint CellPoint(int Col, int Row) const;
@@ -63,7 +63,8 @@ protected:
     bool FindWrongDrop(bool OnTarget, int& Digit, int& Col, int& Row) const;
 
     void AdvanceClock(std::uint32_t Milliseconds) { Tick += Milliseconds; }
-    void WaitForTick();
+    // One tick of the question clock, as its timer gives it.
+    void ClockTick();
 
     QTemporaryDir Folder;
     QString OldFolder;

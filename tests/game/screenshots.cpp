@@ -31,7 +31,7 @@ void Shot(const QString& Name) {
 }
 
 void Drop(TForm1& Form, int Digit, int Col, int Row) {
-    TSudoku& Board = *Form.FSudoku;
+    TSudoku& Board = Form.Sudoku();
     const TNumberPiece* Piece = Board.FindFreePiece(Digit);
     const QPoint From = Piece->mapTo(&Form, Piece->rect().center());
     const QPoint To = Board.mapTo(&Form, QPoint(Board.GridLeft + Col * Board.CellWidth + 20,
@@ -48,10 +48,10 @@ void Drop(TForm1& Form, int Digit, int Col, int Row) {
 bool WrongDrop(TForm1& Form, int& Digit, int& Col, int& Row) {
     for (int R = 0; R < 9; ++R)
         for (int C = 0; C < 9; ++C)
-            if (Form.FSudoku->Matrix().GetValue(C, R) == 0 &&
-                !(C == Form.FTargetCell.X && R == Form.FTargetCell.Y))
+            if (Form.Sudoku().Matrix().GetValue(C, R) == 0 &&
+                !(C == Form.Round().TargetCell().X && R == Form.Round().TargetCell().Y))
                 for (int D = 1; D <= 9; ++D)
-                    if (Form.FSudoku->CanPlace(C, R, D)) {
+                    if (Form.Sudoku().CanPlace(C, R, D)) {
                         Digit = D, Col = C, Row = R;
                         return true;
                     }
@@ -93,7 +93,8 @@ int main(int argc, char** argv) {
         Dialog.sbOk->click();
         return true;
     });
-    Drop(Form, Form.FTargetNumber, Form.FTargetCell.X, Form.FTargetCell.Y);
+    Drop(Form, Form.Round().TargetNumber(), Form.Round().TargetCell().X,
+         Form.Round().TargetCell().Y);
     (void)QTest::qWaitFor([&] { return Answers.Done() && Form.QuestionRunning(); }, 10000);
     QTest::qWait(1000);
 
@@ -121,10 +122,9 @@ int main(int argc, char** argv) {
     (void)QTest::qWaitFor([&] { return Answers.Done() && Form.QuestionRunning(); }, 10000);
 
     // One step below the summit.
-    Form.tmKimete->stop();
     Form.CurrentUser()->Position = 49;
-    Form.SelectUser(Form.FUserIndex);
-    Form.FPosition = 49;
+    Form.ShowPosition(49);
+    Form.DrawRoute(-1);
     QTest::qWait(300);
     Answers.Then([&](QWidget* W) {
         if (W != Form.Form2)
@@ -140,8 +140,8 @@ int main(int argc, char** argv) {
         Box->button(QMessageBox::Ok)->click();
         return true;
     });
-    Form.tmKimete->start();
-    Drop(Form, Form.FTargetNumber, Form.FTargetCell.X, Form.FTargetCell.Y);
+    Drop(Form, Form.Round().TargetNumber(), Form.Round().TargetCell().X,
+         Form.Round().TargetCell().Y);
     (void)QTest::qWaitFor([&] { return Answers.Done(); }, 10000);
     QTest::qWait(500);
     Shot("after-summit.png");

@@ -55,7 +55,7 @@ TEST_F(GameTest, PlayerMenuListsEveryPlayerOnceAndPicksOne) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return Checked; }));
     // "continue" starts the next question a moment after the dialog closed.
     ASSERT_TRUE(WaitForQuestion());
-    EXPECT_EQ(Form->FUserIndex, 1);
+    EXPECT_EQ(Form->UserIndex(), 1);
     EXPECT_EQ(Form->lbUser1->text(), QStringLiteral("花子 さん"));
 }
 
@@ -91,7 +91,7 @@ TEST_F(GameTest, NewPlayerPromptRefusesUnstorableNamesAndFindsExistingOnes) {
             EXPECT_TRUE(Dialog.sbOk->isEnabled());
             EXPECT_EQ(ReadRoster()->GetCount(), 2);
             // A new player is current only after "continue".
-            EXPECT_EQ(Form->FUserIndex, -1);
+            EXPECT_EQ(Form->UserIndex(), -1);
             NewUser();
         }))
         .Input(QStringLiteral("P1"))
@@ -108,10 +108,10 @@ TEST_F(GameTest, NewPlayerPromptRefusesUnstorableNamesAndFindsExistingOnes) {
         }));
     StartGame();
     ASSERT_TRUE(QTest::qWaitFor([&] { return Answers.Done() && !Form->Form2->isVisible(); }));
-    QTest::qWait(50);
     // Closed with "close": the added player stays, nobody is selected, nothing starts.
+    EXPECT_FALSE(Form->tmEvent->isActive());
     EXPECT_EQ(Answers.Unexpected, 0);
-    EXPECT_EQ(Form->FUserIndex, -1);
+    EXPECT_EQ(Form->UserIndex(), -1);
     EXPECT_FALSE(Form->QuestionRunning());
     EXPECT_EQ(ReadRoster()->GetCount(), 2);
 }
@@ -130,12 +130,13 @@ TEST_F(GameTest, SummitIsAnnouncedAndPlayStaysDisabled) {
         return true;
     });
     Answers.Message();
-    DropDigit(Form->FTargetNumber, Form->FTargetCell.X, Form->FTargetCell.Y);
+    DropDigit(Form->Round().TargetNumber(), Form->Round().TargetCell().X,
+              Form->Round().TargetCell().Y);
     ASSERT_TRUE(QTest::qWaitFor([&] { return Answers.Done() && !Form->Form2->isVisible(); }));
     ASSERT_EQ(Answers.Messages.size(), 1);
     EXPECT_EQ(Answers.Messages[0],
               QStringLiteral("山頂に到着です！\n\n次は 須走ルート（初級） で挑戦しましょう"));
-    QTest::qWait(100);
+    EXPECT_FALSE(Form->tmEvent->isActive()) << "no question armed";
     EXPECT_FALSE(Form->QuestionRunning());
     EXPECT_FALSE(Form->acStart->isEnabled());
     EXPECT_EQ(Form->lbKimetePosition->text(), QStringLiteral("現在 山頂 (50)"));
@@ -161,8 +162,8 @@ TEST_F(GameTest, TheLastRouteEndsWithCongratulations) {
     EXPECT_EQ(Answers.Messages[0],
               QStringLiteral("山頂に到着です！\n\n数独ナンプレの頂点を極めました"
                              "\n\nおめでとうございます"));
-    QTest::qWait(100);
-    EXPECT_EQ(Form->FUserIndex, 0);
+    EXPECT_FALSE(Form->tmEvent->isActive()) << "no question armed";
+    EXPECT_EQ(Form->UserIndex(), 0);
     EXPECT_FALSE(Form->QuestionRunning());
     EXPECT_EQ(Form->lbKimeteMode1->property("PlainText").toString(),
               QStringLiteral("御殿場ルート（上級）"));
@@ -177,7 +178,8 @@ TEST_F(GameTest, PlayersQuitAndComeBackToTheirPositions) {
         Form->Form2->reject();
         return true;
     });
-    DropDigit(Form->FTargetNumber, Form->FTargetCell.X, Form->FTargetCell.Y);
+    DropDigit(Form->Round().TargetNumber(), Form->Round().TargetCell().X,
+              Form->Round().TargetCell().Y);
     ASSERT_TRUE(QTest::qWaitFor([&] { return Answers.Done() && !Form->Form2->isVisible(); }));
     EXPECT_TRUE(Form->close());
     Form.reset();

@@ -77,10 +77,10 @@ TEST_F(GameTest, WithPlayersStartUpOpensTheDialogAndStartsNothing) {
     });
     StartGame();
     ASSERT_TRUE(QTest::qWaitFor([&] { return Seen && !Form->Form2->isVisible(); }));
-    QTest::qWait(100);
+    EXPECT_FALSE(Form->tmEvent->isActive()) << "no question armed";
     EXPECT_FALSE(Form->QuestionRunning());
     EXPECT_FALSE(Form->acStart->isEnabled());
-    EXPECT_EQ(Form->FUserIndex, -1);
+    EXPECT_EQ(Form->UserIndex(), -1);
 }
 
 TEST_F(GameTest, WindowLayoutFollowsTheDesign) {
@@ -99,7 +99,7 @@ TEST_F(GameTest, WindowLayoutFollowsTheDesign) {
     EXPECT_EQ(Form->pnTimer->geometry().bottom() + 1, Form->pnSudoku->y());
     EXPECT_EQ(Form->pnTimer->text(), QStringLiteral("Best Move"));
     EXPECT_EQ(Form->imFuji->geometry(), QRect(0, 0, 738, 544));
-    EXPECT_EQ(Form->FRouteImage->geometry(), Form->imFuji->geometry());
+    EXPECT_EQ(Form->RouteImage().geometry(), Form->imFuji->geometry());
     EXPECT_EQ(Form->lbUser1->x(), 746);
     EXPECT_EQ(Form->lbUser2->pos(), Form->lbUser1->pos() + QPoint(1, 1));
     EXPECT_EQ(Form->lbKimeteMode1->pos(), QPoint(16, 568));
@@ -108,7 +108,7 @@ TEST_F(GameTest, WindowLayoutFollowsTheDesign) {
         EXPECT_EQ(Client.width() - Button->geometry().right() - 1, 23);
     EXPECT_FALSE(Form->imMaru->isVisible());
     EXPECT_FALSE(Form->acPause->isVisible());
-    EXPECT_FALSE(Form->FSudoku->isEnabled());
+    EXPECT_FALSE(Form->Sudoku().isEnabled());
 
     // Tool bar: the actions in their order, with the gaps between them.
     QStringList Order;
@@ -146,11 +146,11 @@ TEST_F(GameTest, SelectUserShowsThePlayerAndWritesANewPlayersHuts) {
               QStringLiteral("現在 ６合２勺 (12)\n次は ６合３勺 (13)"));
     EXPECT_FALSE(Form->acStart->isEnabled());
     Form->SelectUser(7);
-    EXPECT_EQ(Form->FUserIndex, 7);
+    EXPECT_EQ(Form->UserIndex(), 7);
     EXPECT_FALSE(Form->acStart->isEnabled());
 
     Form->SelectUser(1);
-    EXPECT_EQ(Form->FHuts, (std::vector<int>{11, 18, 21, 24, 28, 32, 36, 39}));
+    EXPECT_EQ(Form->Round().Huts(), (std::vector<int>{11, 18, 21, 24, 28, 32, 36, 39}));
     EXPECT_EQ(ReadRoster()->GetUser(1).Huts, "11,18,21,24,28,32,36,39");
     EXPECT_EQ(Form->lbKimetePosition->text(), QStringLiteral("現在 登山口 (0)\n次は ５合目 (1)"));
 
@@ -202,7 +202,7 @@ TEST_F(GameTest, RouteMapMarksReachedHutsAndAheadInTheirColours) {
     StartGame();
     ASSERT_TRUE(QTest::qWaitFor([&] { return Answers.Done(); }));
     Form->SelectUser(0);
-    const TRouteImage& Overlay = *Form->FRouteImage;
+    const TRouteImage& Overlay = Form->RouteImage();
     const QImage& Map = Overlay.Bitmap();
     ASSERT_EQ(Map.size(), QSize(738, 544));
     EXPECT_EQ(Overlay.TransparentColor(), QColor(0, 0, 255));
@@ -257,16 +257,16 @@ TEST_F(GameTest, PenAndEraserSwitchTheBoardsModeAndCursor) {
                A.pixmap().toImage() == B.pixmap().toImage();
     };
     ASSERT_EQ(CursorShape(crPen).shape(), Qt::BitmapCursor);
-    EXPECT_TRUE(SameCursor(Form->FSudoku->cursor(), CursorShape(crPen)));
+    EXPECT_TRUE(SameCursor(Form->Sudoku().cursor(), CursorShape(crPen)));
     Form->acEraser->trigger();
-    EXPECT_EQ(Form->FSudoku->PenMode(), 1);
+    EXPECT_EQ(Form->Sudoku().PenMode(), 1);
     EXPECT_TRUE(Form->acEraser->isChecked());
     EXPECT_FALSE(Form->acPen->isChecked());
-    EXPECT_TRUE(SameCursor(Form->FSudoku->cursor(), CursorShape(crEraser)));
+    EXPECT_TRUE(SameCursor(Form->Sudoku().cursor(), CursorShape(crEraser)));
     Form->acPen->trigger();
-    EXPECT_EQ(Form->FSudoku->PenMode(), 0);
+    EXPECT_EQ(Form->Sudoku().PenMode(), 0);
     EXPECT_TRUE(Form->acPen->isChecked());
-    EXPECT_TRUE(SameCursor(Form->FSudoku->cursor(), CursorShape(crPen)));
+    EXPECT_TRUE(SameCursor(Form->Sudoku().cursor(), CursorShape(crPen)));
 }
 
 TEST_F(GameTest, DamagedDataFileIsToldOnceWithWhereItWasKept) {
@@ -299,7 +299,7 @@ TEST_F(GameTest, FailedSaveIsToldOncePerRunAndPlayGoesOn) {
     Form->SaveUsers();
     QTest::qWait(50);
     EXPECT_EQ(Answers.Unexpected, 0);
-    EXPECT_EQ(Form->FUsers->GetCount(), 1);
+    EXPECT_EQ(Form->Users().GetCount(), 1);
 }
 
 } // namespace kumoji::test

@@ -1,0 +1,74 @@
+// Between questions: the main window prepares the player dialog, shows it and acts on its answer.
+#include "engine/solve_method.h"
+#include "game/main_window.h"
+#include "game/name_prompt.h"
+#include "game/platform/message_box.h"
+#include "game/player_dialog.h"
+#include "game/round/summit.h"
+#include "game/window_style.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QTimer>
+#include <QToolButton>
+
+namespace kumoji {
+
+void TForm1::acOpenDlgExecute() {
+    if (!acOpenDlg->isEnabled())
+        return;
+    TForm2& Dialog = *Form2;
+    if (FUserIndex < 0) {
+        lbUser1->setText(QStringLiteral("ゲームをする人を設定しましょう select player"));
+        lbUser2->setText(lbUser1->text());
+    }
+    Dialog.sbCangeUser->setEnabled(FUsers->GetCount() > 0);
+    Dialog.FNewName.clear();
+    Dialog.FUserIndex = FUserIndex;
+    const TTabijiUser* User = CurrentUser();
+    if (!User) {
+        Dialog.FUserIndex = -1;
+        Dialog.sbOk->setText(QStringLiteral("はじめる start"));
+        Dialog.sbOk->setEnabled(false);
+        Dialog.SetSelectedName(QString());
+        Dialog.sbCangeUser->setText(QStringLiteral("人を選ぶ select user"));
+    } else {
+        Dialog.sbOk->setText(QStringLiteral("つづける continue"));
+        Dialog.sbOk->setEnabled(true);
+        Dialog.SetSelectedName(NameText(User->Name));
+        Dialog.sbCangeUser->setText(QStringLiteral("人を変える change user"));
+    }
+    const int Technique = FRound.Technique();
+    if (Technique != 0 && Technique < static_cast<int>(SolveMethodNames.size())) {
+        Dialog.FHelpTopic = FromUtf8View(SolveMethodNames[static_cast<std::size_t>(Technique)]);
+        if (FirstDialogPlacement) {
+            FirstDialogPlacement = false;
+            const QScreen* Screen =
+                Dialog.screen() ? Dialog.screen() : QGuiApplication::primaryScreen();
+            const int FrameHeight = Dialog.frameGeometry().height() > 0
+                                        ? Dialog.frameGeometry().height()
+                                        : Dialog.height();
+            Dialog.move(80, Screen->geometry().height() - FrameHeight - 30);
+        }
+    } else {
+        Dialog.FHelpTopic.clear();
+    }
+
+    enum { mrNone = 0, mrOk = 1, mrCancel = 2 };
+    int Result = Dialog.exec() == QDialog::Accepted ? mrOk : mrCancel;
+    if (Result == mrOk && Dialog.FUserIndex >= 0 && Dialog.FUserIndex < FUsers->GetCount() &&
+        AtSummit(FUsers->GetUser(Dialog.FUserIndex).Position)) {
+        ShowMessageBox(
+            this, QString::fromStdString(SummitMessage(FUsers->GetUser(Dialog.FUserIndex).Route)));
+        DrawRoute(-1);
+        Result = mrNone;
+    }
+    if (Result != mrCancel)
+        SelectUser(Dialog.FUserIndex);
+    if (Result == mrOk)
+        tmEvent->start();
+}
+
+} // namespace kumoji

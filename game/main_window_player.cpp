@@ -1,0 +1,84 @@
+// The current player on the main window: name, route, position, route map, and saving the roster.
+#include "game/main_window.h"
+#include "game/name_prompt.h"
+#include "game/platform/message_box.h"
+#include "game/route_image.h"
+#include "game/tables.h"
+#include "game/window_style.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <algorithm>
+
+namespace kumoji {
+
+TTabijiUser* TForm1::CurrentUser() {
+    if (!FUsers || FUserIndex < 0 || FUserIndex >= FUsers->GetCount())
+        return nullptr;
+    return &FUsers->GetUser(FUserIndex);
+}
+
+void TForm1::SelectUser(int Index) {
+    // The player of a question in play stays until it is judged.
+    if (QuestionRunning())
+        return;
+    FUserIndex = Index;
+    if (FRound.SelectPlayer(FUsers.get(), Index))
+        SaveUsers();
+    // Looked up after the save, which may renew the roster's records.
+    const TTabijiUser* User = CurrentUser();
+    QString NameText = QStringLiteral("ゲームをする人を設定しましょう select player");
+    QString RouteText = FromUtf8View(Routes[0]);
+    if (User) {
+        NameText = kumoji::NameText(User->Name);
+        RouteText = FromUtf8View(Routes[static_cast<std::size_t>(std::clamp(User->Route, 0, 3))]);
+        ShowPosition(User->Position);
+        DrawRoute(-1);
+    }
+    ShowActions();
+    lbUser1->setText(NameText + QStringLiteral(" さん"));
+    lbUser2->setText(lbUser1->text());
+    SetRouteText(lbKimeteMode1, RouteText);
+    SetRouteText(lbKimeteMode2, RouteText);
+}
+
+void TForm1::ShowPosition(int Position) {
+    FPosition = Position;
+    QString Text;
+    if (Position >= 0 && Position <= 50) {
+        Text = QStringLiteral("現在 %1 (%2)")
+                   .arg(FromUtf8View(Positions[static_cast<std::size_t>(Position)]))
+                   .arg(Position);
+        if (Position < 50)
+            Text += QStringLiteral("\n次は %1 (%2)")
+                        .arg(FromUtf8View(Positions[static_cast<std::size_t>(Position + 1)]))
+                        .arg(Position + 1);
+    }
+    lbKimetePosition->setText(Text);
+}
+
+void TForm1::DrawRoute(int Position) {
+    FRouteImage->DrawRoute(Position, FPosition, FRound.Huts());
+    update();
+}
+
+void TForm1::SaveUsers() {
+    if (FUsers->SaveToFile(DataFileName, UserSection) || FSaveFailureTold)
+        return;
+    // Playing goes on; the player learns once that progress is not being kept.
+    FSaveFailureTold = true;
+    const TSaveReport& Report = FUsers->LastSave();
+    QString Reason = QString::fromStdString(Report.Reason);
+    if (Reason.isEmpty())
+        Reason = QStringLiteral("原因不明 unknown reason");
+    ShowMessageBox(
+        this, TwoParts(QStringLiteral("記録を保存できませんでした could not save "
+                                      "the progress: ") +
+                           QDir::toNativeSeparators(
+                               QFileInfo(QString::fromLatin1(DataFileName)).absoluteFilePath()),
+                       Reason));
+}
+
+} // namespace kumoji

@@ -1,0 +1,190 @@
+// The climbing round: its states, the question clock, judging a placement and scoring it.
+#include "game/round/round.h"
+
+#include "game/round/summit.h"
+#include "game/round/time_limit.h"
+#include "game/tables.h"
+#include "storage/roster.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace kumoji {
+
+TRound::TRound(const TClock& Clock) : FClock(Clock) {
+}
+
+TRound::~TRound() = default;
+
+TActionStates TRound::Actions() const {
+    TActionStates A;
+    switch (FState) {
+    case TRoundState::NoPlayer:
+        break;
+    case TRoundState::Ready:
+        A.StartEnabled = Player() && !AtSummit(Player()->Position);
+        break;
+    case TRoundState::Asking:
+    case TRoundState::Paused:
+        A.StartVisible = false;
+        A.PauseVisible = true;
+        A.PauseEnabled = true;
+        A.PauseOffersReplay = FState == TRoundState::Paused;
+        A.OpenDlgVisible = false;
+        A.OpenDlgEnabled = false;
+        A.BoardEnabled = true;
+        A.BoardVisible = FState == TRoundState::Asking;
+        A.ClockRunning = FState == TRoundState::Asking;
+        break;
+    case TRoundState::Outcome:
+        // Play stays open whatever the position; choosing the player again narrows it.
+        A.StartEnabled = true;
+        break;
+    }
+    return A;
+}
+
+TTabijiUser* TRound::Player() const {
+    if (!FRoster || FPlayerIndex < 0 || FPlayerIndex >= FRoster->GetCount())
+        return nullptr;
+    return &FRoster->GetUser(FPlayerIndex);
+}
+
+bool TRound::SelectPlayer(TTabijiUsers* Roster, int Index) {
+    if (FState == TRoundState::Asking || FState == TRoundState::Paused)
+        return false;
+    FRoster = Roster;
+    FPlayerIndex = Index;
+    TTabijiUser* User = Player();
+    if (!User) {
+        FState = TRoundState::NoPlayer;
+        return false;
+    }
+    FState = TRoundState::Ready;
+    if (!User->Huts.empty()) {
+        User->GetHuts(&FHuts);
+        return false;
+    }
+    FHuts.assign(DefaultHuts.begin(), DefaultHuts.end());
+    std::string Huts;
+    for (const int Hut : DefaultHuts)
+        Huts += (Huts.empty() ? "" : ",") + std::to_string(Hut);
+    User->Huts = Huts;
+    return true;
+}
+
+std::optional<TQuestion> TRound::TakeQuestion() {
+    const TTabijiUser* User = Player();
+    if (!User || !Actions().StartEnabled)
+        return std::nullopt;
+    std::optional<TQuestion> Question = SourceFor(User->Route).Take(User->Position);
+    if (Question)
+        FTechnique = static_cast<std::uint8_t>(Question->Technique);
+    return Question;
+}
+
+TGameSound TRound::Begin(TPoint TargetCell, int TargetNumber) {
+    FTargetCell = TargetCell;
+    FTargetNumber = TargetNumber;
+    FTimeLimit = kumoji::TimeLimit(FTechnique, Player() ? Player()->Position : 0);
+    FStartTick = FClock.Now();
+    FState = TRoundState::Asking;
+    return gsQuestion;
+}
+
+int TRound::Remaining() const {
+    // The signed difference stays right across a wrap of the tick count.
+    const auto Elapsed = static_cast<std::int32_t>(FClock.Now() - FStartTick);
+    const long long Left = static_cast<long long>(FTimeLimit) - Elapsed;
+    return static_cast<int>(std::clamp<long long>(Left, -1, std::numeric_limits<int>::max()));
+}
+
+std::optional<TClockReading> TRound::Tick() const {
+    if (FState != TRoundState::Asking)
+        return std::nullopt;
+    TClockReading Reading;
+    Reading.Remaining = Remaining();
+    Reading.TimedOut = Reading.Remaining < 1;
+    Reading.Text = Reading.TimedOut ? "0" : FormatRemaining(Reading.Remaining);
+    return Reading;
+}
+
+bool TRound::Judge(int ToCol, int ToRow, int Digit) const {
+    return ToCol == FTargetCell.X && ToRow == FTargetCell.Y && Digit == FTargetNumber;
+}
+
+std::optional<TOutcome> TRound::Finish(bool Solved) {
+    // Judged once: a late tick, drop or close after the verdict changes nothing.
+    if (FState != TRoundState::Asking)
+        return std::nullopt;
+    FState = TRoundState::Outcome;
+    TTabijiUser* User = Player();
+    TOutcome Outcome;
+    Outcome.Solved = Solved;
+    if (Solved) {
+        if (User)
+            User->Climb();
+        Outcome.Position = User ? User->Position : 0;
+        Outcome.Sound = Outcome.Position == 50 || IsHut(Outcome.Position) ? gsLandmark : gsStep;
+        Outcome.Mark = Outcome.Position;
+    } else {
+        if (User)
+            User->Lose();
+        Outcome.Position = User ? User->Position : 0;
+        Outcome.Sound = gsLost;
+        // The mark just left behind, now drawn as ahead of the player.
+        Outcome.Mark = Outcome.Position + 1;
+    }
+    return Outcome;
+}
+
+bool TRound::SetPaused(bool Value) {
+    if (Value && FState == TRoundState::Asking) {
+        FState = TRoundState::Paused;
+        PauseTick = FClock.Now();
+        return true;
+    }
+    if (!Value && FState == TRoundState::Paused) {
+        FState = TRoundState::Asking;
+        FStartTick += FClock.Now() - PauseTick;
+        return true;
+    }
+    return false;
+}
+
+TCloseDecision TRound::FormCloseQuery(const std::function<bool()>& Confirm) {
+    if (FState != TRoundState::Asking)
+        return {};
+    SetPaused(true);
+    TCloseDecision Decision;
+    Decision.CanClose = Confirm();
+    if (Decision.CanClose) {
+        if (TTabijiUser* User = Player())
+            User->Lose();
+        FState = TRoundState::Outcome;
+        Decision.Forfeited = true;
+    } else {
+        SetPaused(false);
+    }
+    return Decision;
+}
+
+void TRound::SetQuestionSource(int Route, std::unique_ptr<TQuestionSource> Source) {
+    if (Source)
+        FSources[Route] = std::move(Source);
+    else
+        FSources.erase(Route);
+}
+
+TQuestionSource& TRound::SourceFor(int Route) {
+    const auto Found = FSources.find(Route);
+    if (Found != FSources.end())
+        return *Found->second;
+    return FQuestions;
+}
+
+bool TRound::IsHut(int Position) const {
+    return std::find(FHuts.begin(), FHuts.end(), Position) != FHuts.end();
+}
+
+} // namespace kumoji

@@ -1,0 +1,138 @@
+// The climbing round: its states, the question clock, judging a placement and scoring it.
+#pragma once
+
+#include "engine/point.h"
+#include "game/round/clock.h"
+#include "game/round/question_queue.h"
+#include "game/round/sound_event.h"
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kumoji {
+
+class TTabijiUser;
+class TTabijiUsers;
+
+enum class TRoundState {
+    NoPlayer, // nobody chosen: Play is disabled
+    Ready,    // a player chosen, no question asked yet
+    Asking,   // a question runs on the clock
+    Paused,   // a question waits with the board hidden
+    Outcome,  // a question was judged
+};
+
+// What the window's commands, board and question clock show in a state.
+struct TActionStates {
+    bool StartVisible = true;
+    bool StartEnabled = false;
+    bool PauseVisible = false;
+    bool PauseEnabled = false;
+    bool PauseOffersReplay = false;
+    bool OpenDlgVisible = true;
+    bool OpenDlgEnabled = true;
+    bool BoardEnabled = false;
+    bool BoardVisible = true;
+    bool ClockRunning = false;
+};
+
+// One reading of the question clock.
+struct TClockReading {
+    int Remaining = 0; // milliseconds, below 1 when the time is up
+    bool TimedOut = false;
+    std::string Text; // for the timer panel
+};
+
+// The end of a question, for the window to show, play and save.
+struct TOutcome {
+    bool Solved = false;
+    TGameSound Sound = gsLost;
+    int Position = 0; // the player's position now
+    int Mark = 0;     // the single route mark to redraw
+    bool SaveNeeded = true;
+};
+
+struct TCloseDecision {
+    bool CanClose = true;
+    bool Forfeited = false; // the question was given up: save and play the loss
+};
+
+class TRound {
+public:
+    explicit TRound(const TClock& Clock);
+    ~TRound();
+    TRound(const TRound&) = delete;
+    TRound& operator=(const TRound&) = delete;
+
+    TRoundState State() const { return FState; }
+    TActionStates Actions() const;
+
+    // Makes player Index of Roster (out of range: nobody) the player of the coming questions.
+    // True when the player's record changed (a new player gets the default huts) and must be
+    // saved. Refused while a question is asked or paused.
+    bool SelectPlayer(TTabijiUsers* Roster, int Index);
+    // Looked up on every use: saving the roster may renew its records.
+    TTabijiUser* Player() const;
+    const std::vector<int>& Huts() const { return FHuts; }
+
+    // The next question for the player, from the source of the player's route; nothing when
+    // Play is not available. Sets the technique of the question.
+    std::optional<TQuestion> TakeQuestion();
+    // The question taken was found fit: its forced move is TargetNumber on TargetCell. Starts
+    // the clock; answers the sound to play.
+    TGameSound Begin(TPoint TargetCell, int TargetNumber);
+
+    // Reads the clock of the asked question; nothing when no question runs on it.
+    std::optional<TClockReading> Tick() const;
+    int Remaining() const;
+
+    // Whether a placement is the forced move.
+    bool Judge(int ToCol, int ToRow, int Digit) const;
+    // Scores the asked question once: climb when Solved, else lose (a hut holds the player).
+    std::optional<TOutcome> Finish(bool Solved);
+
+    // Pauses or resumes the asked question; the paused span does not count. False when
+    // nothing changed.
+    bool SetPaused(bool Value);
+    bool Paused() const { return FState == TRoundState::Paused; }
+
+    // Closing while a question runs gives it up, if the player confirms; the question is
+    // paused while Confirm asks. In every other state the window simply closes.
+    TCloseDecision FormCloseQuery(const std::function<bool()>& Confirm);
+
+    // Route 0's queue unless a route has a source of its own; null gives the route back to
+    // the shared queue.
+    void SetQuestionSource(int Route, std::unique_ptr<TQuestionSource> Source);
+    const TQuestionQueue& Questions() const { return FQuestions; }
+
+    int Technique() const { return FTechnique; }
+    TPoint TargetCell() const { return FTargetCell; }
+    int TargetNumber() const { return FTargetNumber; }
+    int TimeLimit() const { return FTimeLimit; }
+    std::uint32_t StartTick() const { return FStartTick; }
+
+private:
+    TQuestionSource& SourceFor(int Route);
+    bool IsHut(int Position) const;
+
+    const TClock& FClock;
+    TRoundState FState = TRoundState::NoPlayer;
+    TTabijiUsers* FRoster = nullptr;
+    int FPlayerIndex = -1;
+    std::vector<int> FHuts;
+    TQuestionQueue FQuestions;
+    std::map<int, std::unique_ptr<TQuestionSource>> FSources;
+    std::uint8_t FTechnique = 0; // 0 until the first question of the run
+    TPoint FTargetCell;
+    int FTargetNumber = 0;
+    int FTimeLimit = 0;
+    std::uint32_t FStartTick = 0;
+    std::uint32_t PauseTick = 0;
+};
+
+} // namespace kumoji

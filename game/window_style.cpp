@@ -1,0 +1,56 @@
+// Fonts, colours and texts the main window's files share when they dress their components.
+#include "game/window_style.h"
+
+#include "game/platform/fonts.h"
+#include "resources/resource_names.h"
+
+#include <QLabel>
+#include <QPalette>
+
+namespace kumoji {
+
+QIcon ActionImage(int Index) {
+    return QIcon(QString::fromLatin1(ActionImagePaths[static_cast<std::size_t>(Index)]));
+}
+
+QFont FaceFont(const char* Face, int Pixels, bool Bold) {
+    QFont Font(QString::fromUtf8(Face));
+    Font.setPixelSize(Pixels);
+    Font.setBold(Bold);
+    return Font;
+}
+
+void SetTextColor(QLabel* Label, const QColor& Color) {
+    QPalette Palette = Label->palette();
+    Palette.setColor(QPalette::WindowText, Color);
+    Label->setPalette(Palette);
+}
+
+void SetBlackBackground(QWidget* Widget) {
+    QPalette Palette = Widget->palette();
+    Palette.setColor(QPalette::Window, Qt::black);
+    Widget->setPalette(Palette);
+    Widget->setAutoFillBackground(true);
+}
+
+// The brush face draws full-width brackets blank; those come from the Gothic.
+void SetRouteText(QLabel* Label, const QString& Text) {
+    Label->setProperty("PlainText", Text);
+    QString Html;
+    for (const QChar C : Text) {
+        const QString Escaped = QString(C).toHtmlEscaped();
+        if (C == QChar(0xFF08) || C == QChar(0xFF09))
+            Html += QStringLiteral("<span style=\"font-family:'%1'; font-weight:normal\">%2</span>")
+                        .arg(QString::fromUtf8(GothicFace), Escaped);
+        else
+            Html += Escaped;
+    }
+    Label->setTextFormat(Qt::RichText);
+    Label->setText(Html);
+}
+
+QString FromUtf8View(std::string_view Text) {
+    return QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size()));
+}
+
+} // namespace kumoji

@@ -1,0 +1,23 @@
+// Fonts, colours and texts the main window's files share when they dress their components.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QIcon>
+#include <QString>
+#include <string_view>
+
+class QLabel;
+class QWidget;
+
+namespace kumoji {
+
+QIcon ActionImage(int Index);
+QFont FaceFont(const char* Face, int Pixels, bool Bold = false);
+void SetTextColor(QLabel* Label, const QColor& Color);
+void SetBlackBackground(QWidget* Widget);
+// A route name on a label in the brush face.
+void SetRouteText(QLabel* Label, const QString& Text);
+QString FromUtf8View(std::string_view Text);
+
+} // namespace kumoji
