@@ -64,8 +64,8 @@ TEST_F(GameTest, WithPlayersStartUpOpensTheDialogAndStartsNothing) {
         if (W != Form->Form2)
             return false;
         Seen = true;
-        // The first firing of the deferred start has long passed.
-        QTest::qWait(100);
+        // The first firing of the deferred start has passed.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !Form->tmEvent->isActive(); }, 1000));
         EXPECT_FALSE(Form->QuestionRunning());
         EXPECT_EQ(Form->Form2->sbOk->text(), QStringLiteral("はじめる start"));
         EXPECT_FALSE(Form->Form2->sbOk->isEnabled());
@@ -297,7 +297,7 @@ TEST_F(GameTest, FailedSaveIsToldOncePerRunAndPlayGoesOn) {
     ASSERT_EQ(Parts.size(), 2);
     EXPECT_FALSE(Parts[1].trimmed().isEmpty());
     Form->SaveUsers();
-    QTest::qWait(50);
+    QCoreApplication::processEvents();
     EXPECT_EQ(Answers.Unexpected, 0);
     EXPECT_EQ(Form->Users().GetCount(), 1);
 }

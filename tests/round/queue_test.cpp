@@ -1,3 +1,4 @@
+// The shared question queue: its order at the trailhead and above, and who draws from it.
 #include "game/round/question_queue.h"
 #include "game/tables.h"
 #include "round_fixture.h"

@@ -1,3 +1,4 @@
+// The round's states, judging, scoring, forfeit and the summit, without a window.
 #include "game/round/summit.h"
 #include "game/tables.h"
 #include "round_fixture.h"

@@ -1,3 +1,4 @@
+// The time limit table and the question clock through pauses and wraps.
 #include "game/round/time_limit.h"
 #include "round_fixture.h"
 
