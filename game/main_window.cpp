@@ -197,8 +197,8 @@ void TForm1::FormCreate() {
     QImage Picture;
     LoadJpegResource(QString::fromLatin1(RoutePicturePath), Picture);
     imFuji->setPixmap(QPixmap::fromImage(Picture));
+    // Shown stretched over the bounds the layout gives it.
     imFuji->setScaledContents(true);
-    imFuji->setGeometry(0, 0, 738, 544);
     imFuji->lower();
 
     FRouteImage = new TRouteImage(this);
