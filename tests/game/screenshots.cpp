@@ -122,7 +122,9 @@ int main(int argc, char** argv) {
     (void)QTest::qWaitFor([&] { return Answers.Done() && Form.QuestionRunning(); }, 10000);
 
     // One step below the summit.
+    // Saved at once: a save replays the climbs since the last one onto the stored position.
     Form.CurrentUser()->Position = 49;
+    Form.SaveUsers();
     Form.ShowPosition(49);
     Form.DrawRoute(-1);
     QTest::qWait(300);
