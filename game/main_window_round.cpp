@@ -32,6 +32,7 @@ void TForm1::ShowActions() {
 
 void TForm1::ShowClockAndBoard() {
     const TActionStates A = FRound.Actions();
+    // Started only when stopped: a restart would shift the ticks of a running clock.
     if (A.ClockRunning != tmKimete->isActive()) {
         if (A.ClockRunning)
             tmKimete->start();
