@@ -177,13 +177,6 @@ void TTabijiUsers::Close(TDataFile*& DataFile) {
     FLastDamage = FLastSave.Damage;
 }
 
-void TTabijiUsers::MarkSynced() {
-    for (auto& User : FUsers) {
-        User->FSynced = User->FormatRecord();
-        User->FSteps.clear();
-    }
-}
-
 bool TTabijiUsers::LoadFromFile(const std::string& FileName, std::string_view Section) {
     FLastDamage = {};
     FLastSave = {};
@@ -244,7 +237,6 @@ bool TTabijiUsers::SaveToFile(const std::string& FileName, std::string_view Sect
     if (!FLastSave.Saved)
         return false;
     FUsers = std::move(Merged);
-    MarkSynced();
     return true;
 }
 

@@ -100,8 +100,8 @@ private:
     std::error_code FLastLoadError;
 
     void Close(TDataFile*& DataFile);
-    void MarkSynced();
-    // The section lines for the file's current FileLines and the roster after the save.
+    // The section lines for the file's current FileLines, and in Merged the roster as it will
+    // be once they are written, each player marked as in step with the file.
     std::vector<std::string> Merge(const std::vector<std::string>& FileLines,
                                    std::vector<std::unique_ptr<TTabijiUser>>& Merged) const;
 };

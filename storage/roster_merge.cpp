@@ -1,4 +1,5 @@
 // Merging one copy's roster changes into the records another copy may have saved meanwhile.
+#include "storage/ansi_text.h"
 #include "storage/date_text.h"
 #include "storage/roster.h"
 
@@ -34,52 +35,63 @@ bool OnHut(const TTabijiUser& User) {
 std::vector<std::string>
 TTabijiUsers::Merge(const std::vector<std::string>& FileLines,
                     std::vector<std::unique_ptr<TTabijiUser>>& Merged) const {
-    std::vector<TTabijiUser> FileUsers(FileLines.size());
     std::vector<std::string> FileNames;
-    for (std::size_t I = 0; I < FileLines.size(); ++I) {
-        FileUsers[I].ParseRecord(FileLines[I]);
-        FileNames.push_back(FileUsers[I].Name);
+    FileNames.reserve(FileLines.size());
+    for (const std::string& Line : FileLines) {
+        std::string Name;
+        std::string Rest;
+        SplitAt(Line, "=", Name, Rest);
+        FileNames.push_back(std::move(Name));
     }
     std::vector<std::string> MyNames;
-    for (const auto& User : FUsers)
+    std::vector<std::string> MyLines;
+    for (const auto& User : FUsers) {
         MyNames.push_back(User->Name);
+        MyLines.push_back(User->FormatRecord());
+    }
     std::map<TKey, std::size_t> Mine;
     const std::vector<TKey> MyKeys = KeysOf(MyNames);
     for (std::size_t I = 0; I < MyKeys.size(); ++I)
         Mine.emplace(MyKeys[I], I);
 
     Merged.clear();
+    Merged.reserve(FUsers.size());
     for (const auto& User : FUsers)
         Merged.push_back(std::make_unique<TTabijiUser>(*User));
     std::vector<bool> Placed(FUsers.size(), false);
     std::vector<std::string> Lines;
+    Lines.reserve(FileLines.size() + FUsers.size());
     const std::vector<TKey> FileKeys = KeysOf(FileNames);
     for (std::size_t F = 0; F < FileLines.size(); ++F) {
         const auto Found = Mine.find(FileKeys[F]);
+        TTabijiUser Theirs;
         if (Found == Mine.end()) {
             // Another copy's player: kept, and known here from now on.
+            Theirs.ParseRecord(FileLines[F]);
+            Theirs.FSynced = FileLines[F];
             Lines.push_back(FileLines[F]);
-            Merged.push_back(std::make_unique<TTabijiUser>(FileUsers[F]));
+            Merged.push_back(std::make_unique<TTabijiUser>(std::move(Theirs)));
             continue;
         }
         const std::size_t M = Found->second;
         Placed[M] = true;
         const TTabijiUser& My = *FUsers[M];
+        TTabijiUser& Result = *Merged[M];
+        if (My.FSteps.empty() && My.FSynced && MyLines[M] == *My.FSynced) {
+            // Unchanged here: the file's record stands, whoever wrote it.
+            if (FileLines[F] != *My.FSynced) {
+                Result.ParseRecord(FileLines[F]);
+                Result.FSynced = FileLines[F];
+            }
+            Lines.push_back(FileLines[F]);
+            continue;
+        }
+        Theirs.ParseRecord(FileLines[F]);
         // What the file held when this copy last read it; a new player's defaults otherwise.
         TTabijiUser Base;
         if (My.FSynced)
             Base.ParseRecord(*My.FSynced);
-        const TTabijiUser& Theirs = FileUsers[F];
         const bool DateChanged = DateTimeText(My.LastPlayed) != DateTimeText(Base.LastPlayed);
-        const bool Changed = !My.FSteps.empty() || My.Route != Base.Route ||
-                             My.Position != Base.Position || My.Huts != Base.Huts ||
-                             My.Extra != Base.Extra || DateChanged;
-        TTabijiUser& Result = *Merged[M];
-        if (!Changed) {
-            Result = Theirs;
-            Lines.push_back(FileLines[F]);
-            continue;
-        }
         Result.Route = My.Route != Base.Route ? My.Route : Theirs.Route;
         Result.Huts = My.Huts != Base.Huts ? My.Huts : Theirs.Huts;
         Result.Extra = My.Extra != Base.Extra ? My.Extra : Theirs.Extra;
@@ -97,11 +109,17 @@ TTabijiUsers::Merge(const std::vector<std::string>& FileLines,
                     Result.Position = std::max(0, Result.Position - 1);
             }
         }
-        Lines.push_back(Result.FormatRecord());
+        Result.FSteps.clear();
+        Result.FSynced = Result.FormatRecord();
+        Lines.push_back(*Result.FSynced);
     }
-    for (std::size_t M = 0; M < FUsers.size(); ++M)
-        if (!Placed[M])
-            Lines.push_back(FUsers[M]->FormatRecord());
+    for (std::size_t M = 0; M < FUsers.size(); ++M) {
+        if (!Placed[M]) {
+            Merged[M]->FSteps.clear();
+            Merged[M]->FSynced = MyLines[M];
+            Lines.push_back(std::move(MyLines[M]));
+        }
+    }
     return Lines;
 }
 
