@@ -110,7 +110,7 @@ TEST_F(StorageTest, TwoProcessesPlayingAtOnceLoseNoChange) {
         First.GetUser(First.AddUser("Shared")).Position = 20;
         ASSERT_TRUE(First.SaveToFile(Name, "userdata"));
     }
-    constexpr int Rounds = 40;
+    constexpr int Rounds = 24;
     // A loses every second question and B every fourth, so the shared player never reaches
     // the trailhead or the summit whatever the order, and every answer shows in the result.
     auto Play = [&](const std::string& Prefix, int LossEvery) {
