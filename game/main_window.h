@@ -144,7 +144,6 @@ private:
     void ShowClockAndBoard();
     void ShowOutcome(const TOutcome& Outcome);
     void PlayGameSound(TGameSound Kind) { emit GameSound(Kind); }
-    void TellDamagedFile();
 
     std::unique_ptr<Ui::TForm1> FUi;
     TTickClock FClock;

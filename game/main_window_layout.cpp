@@ -1,14 +1,12 @@
 // First activation: the window laid out around its board, the board built, a player asked for.
 #include "board/sudoku.h"
+#include "game/data_file_notice.h"
 #include "game/main_window.h"
 #include "game/name_prompt.h"
-#include "game/platform/message_box.h"
 #include "game/route_image.h"
 #include "game/window_style.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 #include <QToolBar>
 #include <QToolButton>
@@ -27,7 +25,7 @@ void TForm1::FormActivate() {
     FRouteImage->raise();
     DrawRoute(-1);
 
-    TellDamagedFile();
+    FSaveFailureTold = TellDataFileProblems(this, *FUsers, DataFileName, UserSection);
     if (FUsers->GetCount() > 0)
         acOpenDlg->trigger();
     else
@@ -85,26 +83,6 @@ void TForm1::AskFirstPlayer() {
     SelectUser(0);
     SaveUsers();
     acStart->trigger();
-}
-
-void TForm1::TellDamagedFile() {
-    const TDamageReport& Damage = FUsers->LastDamage();
-    if (!Damage.Damaged)
-        return;
-    const QString File = QFileInfo(QString::fromStdString(Damage.FileName)).absoluteFilePath();
-    QString Where;
-    if (!Damage.KeptAs.empty())
-        Where =
-            QStringLiteral("元のファイルは次の名前で残してあります the old file was kept as:\n") +
-            QDir::toNativeSeparators(
-                QFileInfo(QString::fromStdString(Damage.KeptAs)).absoluteFilePath());
-    else
-        Where = QStringLiteral("元のファイルは残せませんでした the old file could not be kept:\n") +
-                QString::fromStdString(FUsers->LastSave().Reason);
-    ShowMessageBox(this, TwoParts(QStringLiteral("データファイルが壊れていました the data file "
-                                                 "was damaged: ") +
-                                      QDir::toNativeSeparators(File),
-                                  Where));
 }
 
 } // namespace kumoji

@@ -9,8 +9,10 @@
 #include <QAction>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
 #include <QTest>
 #include <QToolBar>
+#include <sys/stat.h>
 
 namespace kumoji::test {
 
@@ -34,17 +36,22 @@ TEST_F(GameTest, FirstRunAsksForANameUntilOneCanBeStoredThenPlaysAtOnce) {
         .Message()
         .Input(QStringLiteral("山😀"))
         .Message()
+        .Input(QStringLiteral("波〜"))
+        .Message()
         .Input(QStringLiteral("  太郎\t "));
     StartGame();
     ASSERT_TRUE(WaitForQuestion());
     EXPECT_TRUE(Answers.Done());
     EXPECT_EQ(Answers.Unexpected, 0);
-    ASSERT_EQ(Answers.Messages.size(), 4);
+    ASSERT_EQ(Answers.Messages.size(), 5);
     EXPECT_EQ(Answers.Messages[0], QStringLiteral("ユーザー名は必要です input your name"));
-    for (int I = 1; I < 4; ++I)
+    for (int I = 1; I < 5; ++I)
         EXPECT_TRUE(Answers.Messages[I].startsWith(QStringLiteral("このユーザー名は使えません")))
             << Answers.Messages[I].toStdString();
     EXPECT_TRUE(Answers.Messages[3].contains(QStringLiteral("😀")));
+    // Refused rather than stored as the similar "～" it would come back as.
+    EXPECT_TRUE(Answers.Messages[4].contains(QStringLiteral("「〜」は保存すると「～」に")))
+        << Answers.Messages[4].toStdString();
 
     // The player exists in the data file, trimmed, before anything was played.
     const auto Stored = ReadRoster();
@@ -285,12 +292,15 @@ TEST_F(GameTest, DamagedDataFileIsToldOnceWithWhereItWasKept) {
 }
 
 TEST_F(GameTest, FailedSaveIsToldOncePerRunAndPlayGoesOn) {
-    // A folder where the data file should be: it can be neither read nor replaced.
-    ASSERT_TRUE(QDir(Folder.path()).mkdir(QString::fromLatin1(DataFileName)));
-    Answers.Input(QStringLiteral("P1")).Message();
+    Answers.Input(QStringLiteral("P1"));
     StartGame();
     ASSERT_TRUE(WaitForQuestion());
-    EXPECT_TRUE(Answers.Done());
+    // A folder where the data file should be: it can be neither read nor replaced.
+    ASSERT_TRUE(QFile::remove(DataFilePath()));
+    ASSERT_TRUE(QDir(Folder.path()).mkdir(QString::fromLatin1(DataFileName)));
+    Answers.Message();
+    Form->SaveUsers();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Answers.Done(); }));
     ASSERT_EQ(Answers.Messages.size(), 1);
     EXPECT_TRUE(Answers.Messages[0].contains(DataFilePath())) << Answers.Messages[0].toStdString();
     const QStringList Parts = Answers.Messages[0].split(QStringLiteral("\n\n"));
@@ -300,6 +310,54 @@ TEST_F(GameTest, FailedSaveIsToldOncePerRunAndPlayGoesOn) {
     QCoreApplication::processEvents();
     EXPECT_EQ(Answers.Unexpected, 0);
     EXPECT_EQ(Form->Users().GetCount(), 1);
+}
+
+// A pipe at the data file's name neither hangs the start nor is written to; the player is told
+// before the name prompt, and only once.
+TEST_F(GameTest, UnreadableDataFileIsNamedFirstAndKept) {
+    ASSERT_EQ(::mkfifo(DataFilePath().toLocal8Bit().constData(), 0644), 0);
+    Answers.Message().Input(QStringLiteral("P1"));
+    StartGame();
+    ASSERT_TRUE(WaitForQuestion());
+    Form->SaveUsers();
+    QTest::qWait(50);
+    EXPECT_EQ(Answers.Unexpected, 0);
+    ASSERT_EQ(Answers.Messages.size(), 1);
+    EXPECT_TRUE(Answers.Messages[0].startsWith(QStringLiteral("データファイルを読み込めません")));
+    EXPECT_TRUE(Answers.Messages[0].contains(DataFilePath())) << Answers.Messages[0].toStdString();
+    struct stat St {};
+    ASSERT_EQ(::stat(DataFilePath().toLocal8Bit().constData(), &St), 0);
+    EXPECT_TRUE(S_ISFIFO(St.st_mode));
+}
+
+TEST_F(GameTest, DamagedDataFileOffersThePreviousOne) {
+    WriteRoster({{"花子", 3}});
+    WriteRoster({{"花子", 4}});
+    QFile File(DataFilePath());
+    ASSERT_TRUE(File.open(QIODevice::ReadWrite));
+    QByteArray Bytes = File.readAll();
+    Bytes[32] = static_cast<char>(Bytes[32] ^ 0x10);
+    File.seek(0);
+    File.write(Bytes);
+    File.close();
+    bool Dialog = false;
+    Answers.Message(QMessageBox::Yes).Then([&](QWidget* W) {
+        if (W != Form->Form2)
+            return false;
+        Dialog = true;
+        Form->Form2->reject();
+        return true;
+    });
+    StartGame();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Answers.Done(); }));
+    EXPECT_TRUE(Dialog);
+    ASSERT_EQ(Answers.Messages.size(), 1);
+    EXPECT_TRUE(Answers.Messages[0].contains(DataFilePath() + QStringLiteral(".bak")))
+        << Answers.Messages[0].toStdString();
+    ASSERT_EQ(Form->Users().GetCount(), 1);
+    EXPECT_EQ(Form->Users().GetUser(0).Position, 3);
+    EXPECT_EQ(StoredPosition(0), 3);
+    EXPECT_TRUE(QFile::exists(DataFilePath() + QStringLiteral(".damaged")));
 }
 
 } // namespace kumoji::test
