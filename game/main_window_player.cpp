@@ -65,7 +65,15 @@ void TForm1::DrawRoute(int Position) {
 }
 
 void TForm1::SaveUsers() {
-    if (FUsers->SaveToFile(DataFileName, UserSection) || FSaveFailureTold)
+    if (FUsers->SaveToFile(DataFileName, UserSection)) {
+        // Another copy of the game in this folder may have moved the same player meanwhile.
+        if (const TTabijiUser* User = CurrentUser(); User && User->Position != FPosition) {
+            ShowPosition(User->Position);
+            DrawRoute(-1);
+        }
+        return;
+    }
+    if (FSaveFailureTold)
         return;
     // Playing goes on; the player learns once that progress is not being kept.
     FSaveFailureTold = true;

@@ -236,7 +236,11 @@ bool TTabijiUsers::SaveToFile(const std::string& FileName, std::string_view Sect
     Close(DataFile);
     if (!FLastSave.Saved)
         return false;
-    FUsers = std::move(Merged);
+    // Into the same objects, so that references callers hold stay valid.
+    for (std::size_t I = 0; I < FUsers.size(); ++I)
+        *FUsers[I] = std::move(*Merged[I]);
+    for (std::size_t I = FUsers.size(); I < Merged.size(); ++I)
+        FUsers.push_back(std::move(Merged[I]));
     return true;
 }
 

@@ -76,8 +76,9 @@ public:
     // only the players this roster changed are written into it: its new players are added,
     // climbs and losses are replayed on the file's record, changed fields replace the file's.
     // Players the file holds and this roster does not are kept and joined to the roster (at
-    // the end, so indexes stay valid); unchanged players take the file's record. True exactly
-    // when the file was written; LastSave says why not, and the changes stay pending.
+    // the end, so indexes and references stay valid); unchanged players take the file's record.
+    // True exactly when the file was written; LastSave says why not, and the changes stay
+    // pending.
     bool SaveToFile(const std::string& FileName, std::string_view Section);
     // Loads the previous good file (BackupName) in place of a damaged one and writes it as the
     // data file. False, roster unchanged, when it does not load soundly or cannot be written.

@@ -360,4 +360,19 @@ TEST_F(GameTest, DamagedDataFileOffersThePreviousOne) {
     EXPECT_TRUE(QFile::exists(DataFilePath() + QStringLiteral(".damaged")));
 }
 
+// A second copy of the game moved the same player: the next save shows the merged position.
+TEST_F(GameTest, SaveShowsWhatAnotherCopyChanged) {
+    StartWith({{"花子", 3}});
+    ASSERT_TRUE(WaitForQuestion());
+    TTabijiUsers Other;
+    ASSERT_TRUE(Other.LoadFromFile(DataFileName, UserSection));
+    Other.GetUser(0).Climb();
+    Other.GetUser(0).Climb();
+    ASSERT_TRUE(Other.SaveToFile(DataFileName, UserSection));
+    Form->SaveUsers();
+    EXPECT_EQ(Form->Users().GetUser(0).Position, 5);
+    EXPECT_TRUE(Form->lbKimetePosition->text().contains(QStringLiteral("(5)")))
+        << Form->lbKimetePosition->text().toStdString();
+}
+
 } // namespace kumoji::test

@@ -59,10 +59,11 @@ TEST_F(StorageTest, TwoRostersOnOneFileKeepEachOthersChanges) {
     // A forfeit in A, then a climb of the same player in B: both count.
     A.GetUser(0).Lose();
     ASSERT_TRUE(A.SaveToFile(Name, "userdata"));
-    B.GetUser(0).Climb();
-    B.GetUser(0).Climb();
+    TTabijiUser& Ann = B.GetUser(0);
+    Ann.Climb();
+    Ann.Climb();
     ASSERT_TRUE(B.SaveToFile(Name, "userdata"));
-    EXPECT_EQ(PositionOf(B, "Ann"), 11);
+    EXPECT_EQ(Ann.Position, 11); // the same record, now merged
     // A loss replayed on a hut keeps the hut, as it would have in one copy.
     B.GetUser(1).Climb();
     ASSERT_TRUE(B.SaveToFile(Name, "userdata"));
