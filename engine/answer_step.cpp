@@ -1,6 +1,7 @@
 // The answer step: one forced move found and offered for placement.
 #include "engine/answer_step.h"
 
+#include "engine/locked_candidates.h"
 #include "engine/single_place.h"
 
 #include <array>
@@ -53,6 +54,8 @@ private:
     int MissingNumberIdle = Unknown;
     int LeftPlaceScan = Unknown;
     int LeftPlaceFound = 0;
+    int LockedScan = Unknown;
+    int LockedFound = 0;
     std::array<int, 10> LeftPlaceIdle{Unknown, Unknown, Unknown, Unknown, Unknown,
                                       Unknown, Unknown, Unknown, Unknown, Unknown};
 
@@ -106,6 +109,13 @@ private:
         int Col = -1;
         int Row = -1;
         int Found = 0;
+        if (LockedScan != Offers) {
+            LockedScan = Offers;
+            LockedFound = LockedCandidateDigits(Grid);
+        }
+        if ((LockedFound & DigitBit(Digit)) == 0) {
+            return false;
+        }
         return Grid.FindMyReservedMove(Digit, Col, Row, Found) &&
                Put(Col, Row, Found, smMyReserved);
     }

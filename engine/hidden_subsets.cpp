@@ -1,79 +1,102 @@
 // Hidden subsets (our reserved seat): n digits confined to the same n cells of a unit.
 #include "engine/matrix.h"
 
+#include <array>
 #include <bit>
-#include <cstdint>
 
 namespace kumoji {
 
 namespace {
 
-// Bit k of a nibble spread to bit 0 of 16-bit lane k.
-constexpr std::array<std::uint64_t, 16> NibbleLanes = [] {
-    std::array<std::uint64_t, 16> Table{};
-    for (int Nibble = 0; Nibble < 16; ++Nibble) {
-        for (int K = 0; K < 4; ++K) {
-            if (Nibble & (1 << K)) {
-                Table[Nibble] |= std::uint64_t{1} << (16 * K);
-            }
+// Per digit, how many of nine masks hold it, as four bit planes: bit d - 1 of
+// Plane[b] is bit b of digit d's count. Adding a mask is a ripple carry.
+struct TDigitCounts {
+    int Plane[4] = {};
+
+    void Add(int Mask) {
+        int Carry = Mask;
+#pragma GCC unroll 4
+        for (int& Bits : Plane) {
+            const int Next = Bits & Carry;
+            Bits ^= Carry;
+            Carry = Next;
         }
     }
-    return Table;
-}();
 
-// One unit of the pass; IsBox picks the box scan's column-by-column walk.
+    // The digits whose count is N.
+    int Equal(int N) const {
+        int Digits = AllDigits;
+#pragma GCC unroll 4
+        for (int B = 0; B < 4; ++B) {
+            Digits &= (N >> B & 1) != 0 ? Plane[B] : ~Plane[B];
+        }
+        return Digits;
+    }
+};
+
+// The positions of Seen that hold Digit.
+inline int PlacesOf(const int (&Seen)[9], int Digit) {
+    int Places = 0;
+#pragma GCC unroll 9
+    for (int P = 0; P < 9; ++P) {
+        Places |= (Seen[P] >> (Digit - 1) & 1) << P;
+    }
+    return Places;
+}
+
+// Drops the N - 1 highest digits of a set: a digit can lead a group of N
+// digits with N places only if at least N - 1 digits above it share its count.
+inline int DropHighest(int Digits, int N) {
+    for (int K = 1; K < N && Digits != 0; ++K) {
+        Digits &= ~(1 << (31 - std::countl_zero(static_cast<unsigned>(Digits))));
+    }
+    return Digits;
+}
+
+// One unit. Digits are taken in ascending order; the group of digit D is the
+// digits from D up with exactly D's places, and it counts when it has as many
+// digits as places. Those digits share D's count and are held by every cell
+// of D's places, which finds the group without listing anyone else's places.
 template <bool IsBox>
-bool HiddenSubsets(const TUnitCells& Unit, const std::array<int, 81>& Values,
+bool HiddenSubsets(const TUnitCells& Unit, const std::array<int, 81>& ValueBits,
                    const std::array<int, 81>& Snapshot, std::array<int, 81>& Candidates) {
-    bool Changed = false;
-    // Places[d] as the unit's scan lists it, as a set of positions. Each
-    // cell's mask as the scans see it: a scan for d stops at a cell holding
-    // d, before looking at its mask; a box is scanned column by column.
+    // Each cell's mask as the scans see it: a scan for d stops at a cell
+    // holding d, before looking at its mask; a box is scanned column by column.
     int Seen[9];
     int Stopped = 0;
-    int Any = 0;
+    TDigitCounts Counts;
+#pragma GCC unroll 9
     for (int K = 0; K < 9; ++K) {
         const int P = IsBox ? BoxScanPosition(K) : K;
         const int I = Unit[P];
-        Stopped |= ValueBit(Values[I]);
+        Stopped |= ValueBits[I];
         Seen[P] = Snapshot[I] & AllDigits & ~Stopped;
-        Any |= Seen[P];
+        Counts.Add(Seen[P]);
     }
-    if (Any == 0) {
-        return false;
-    }
-    // Places[d]: the positions that admit d, a transposition of Seen done
-    // four digits at a time in 16-bit lanes.
-    std::uint64_t Low = 0;
-    std::uint64_t High = 0;
-    int Nine = 0;
-    for (int P = 0; P < 9; ++P) {
-        Low |= NibbleLanes[Seen[P] & 15] << P;
-        High |= NibbleLanes[(Seen[P] >> 4) & 15] << P;
-        Nine |= ((Seen[P] >> 8) & 1) << P;
-    }
-    std::array<int, 10> Places{};
-    for (int K = 0; K < 4; ++K) {
-        Places[1 + K] = static_cast<int>((Low >> (16 * K)) & 0x1FF);
-        Places[5 + K] = static_cast<int>((High >> (16 * K)) & 0x1FF);
-    }
-    Places[9] = Nine;
-    for (int D = 1; D <= 9; ++D) {
-        const int Where = Places[D];
-        // A group holds at most the digits from D up, and never no place.
-        const int Count = DigitCount(Where);
-        if (Count == 0 || Count > 10 - D) {
+    int Leaders = 0;
+    std::array<int, 10> CountOf{};
+#pragma GCC unroll 9
+    for (int N = 1; N <= 9; ++N) {
+        const int Digits = Counts.Equal(N);
+        if (DigitCount(Digits) < N) {
             continue;
         }
-        // The digits from D up with the same places; fixed compares rather
-        // than a loop whose length and outcome jump about.
-        int Same = 0;
-#pragma GCC unroll 9
-        for (int E = 1; E <= 9; ++E) {
-            Same |= (Places[E] == Where) << (E - 1);
+        const int Lead = DropHighest(Digits, N);
+        Leaders |= Lead;
+        for (int Rest = Lead; Rest != 0; Rest &= Rest - 1) {
+            CountOf[std::countr_zero(static_cast<unsigned>(Rest)) + 1] = N;
         }
-        const int Digits = Same & ~(DigitBit(D) - 1);
-        if (Count != DigitCount(Digits)) {
+    }
+    bool Changed = false;
+    for (; Leaders != 0; Leaders &= Leaders - 1) {
+        const int D = std::countr_zero(static_cast<unsigned>(Leaders)) + 1;
+        const int N = CountOf[D];
+        const int Where = PlacesOf(Seen, D);
+        int Digits = Counts.Equal(N) & ~(DigitBit(D) - 1);
+        for (int Rest = Where; Rest != 0; Rest &= Rest - 1) {
+            Digits &= Seen[std::countr_zero(static_cast<unsigned>(Rest))];
+        }
+        if (DigitCount(Digits) != N) {
             continue;
         }
         for (int Rest = Where; Rest != 0; Rest &= Rest - 1) {
@@ -92,12 +115,16 @@ bool TMatrix::ApplyOurReserved() {
     // starts from that state, so a later write to a cell replaces an earlier one.
     // The pass never changes a value, so only the masks need a copy.
     const std::array<int, 81> Snapshot = Candidates;
+    std::array<int, 81> ValueBits;
+    for (int I = 0; I < 81; ++I) {
+        ValueBits[I] = ValueBit(Values[I]);
+    }
     bool Changed = false;
     for (int U = 0; U < 18; ++U) {
-        Changed |= HiddenSubsets<false>(UnitCells[U], Values, Snapshot, Candidates);
+        Changed |= HiddenSubsets<false>(UnitCells[U], ValueBits, Snapshot, Candidates);
     }
     for (int U = 18; U < UnitCount; ++U) {
-        Changed |= HiddenSubsets<true>(UnitCells[U], Values, Snapshot, Candidates);
+        Changed |= HiddenSubsets<true>(UnitCells[U], ValueBits, Snapshot, Candidates);
     }
     return Changed;
 }

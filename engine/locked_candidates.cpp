@@ -1,5 +1,5 @@
 // Locked candidates (my reserved seat): a digit confined to where a line crosses a box.
-#include "engine/matrix.h"
+#include "engine/locked_candidates.h"
 
 namespace kumoji {
 
@@ -139,7 +139,39 @@ template <typename TLines> bool LockedDigit(TMatrix& Grid, int Digit) {
     return Changed;
 }
 
+// For one orientation, the digits that some segment confines within its line
+// (with somewhere else in the box to clear) or within its box (with somewhere
+// else in the line to clear). On an unchanged grid the one-digit pass clears
+// something exactly when such a segment exists: the first one it reaches
+// acts, whatever came before it. Held digits and lines with a single place
+// are not ruled out here, which only makes the set larger.
+template <typename TLines> int LockedDigits(const std::array<int, 81>& Candidates) {
+    int Seg[9][3];
+    for (int L = 0; L < 9; ++L) {
+        for (int S = 0; S < 3; ++S) {
+            Seg[L][S] = Candidates[TLines::Cell(L, 3 * S)] |
+                        Candidates[TLines::Cell(L, 3 * S + 1)] |
+                        Candidates[TLines::Cell(L, 3 * S + 2)];
+        }
+    }
+    int Digits = 0;
+    for (int L = 0; L < 9; ++L) {
+        const int First = L / 3 * 3;
+        for (int S = 0; S < 3; ++S) {
+            const int Line = Seg[L][(S + 1) % 3] | Seg[L][(S + 2) % 3];
+            const int Box =
+                Seg[First + (L - First + 1) % 3][S] | Seg[First + (L - First + 2) % 3][S];
+            Digits |= Seg[L][S] & (Line ^ Box);
+        }
+    }
+    return Digits & AllDigits;
+}
+
 } // namespace
+
+int LockedCandidateDigits(const TMatrix& Grid) {
+    return LockedDigits<TRows>(Grid.Candidates) | LockedDigits<TCols>(Grid.Candidates);
+}
 
 bool TMatrix::ApplyMyReserved() {
     const bool Rows = LockedCandidates<TRows>(Candidates);

@@ -22,15 +22,16 @@ std::string ReadAll(const std::filesystem::path& Path) {
     return Text.str();
 }
 
-// Runs the tool with Input on standard input.
-TRun RunTool(const std::string& Arguments, const std::string& Input) {
+// Runs the tool with Input on standard input; with Merged, its standard error
+// goes into Out too, interleaved as written.
+TRun RunTool(const std::string& Arguments, const std::string& Input, bool Merged = false) {
     const auto Dir = std::filesystem::temp_directory_path() /
                      ("kumoji_analyse_test_" + std::to_string(::getpid()));
     std::filesystem::create_directories(Dir);
     std::ofstream(Dir / "in", std::ios::binary) << Input;
     const std::string Command = std::string("'") + KUMOJI_ANALYSE + "' " + Arguments + " < '" +
                                 (Dir / "in").string() + "' > '" + (Dir / "out").string() +
-                                "' 2> '" + (Dir / "err").string() + "'";
+                                (Merged ? "' 2>&1" : "' 2> '" + (Dir / "err").string() + "'");
     const int Status = std::system(Command.c_str());
     TRun Result{WIFEXITED(Status) ? WEXITSTATUS(Status) : -1, ReadAll(Dir / "out"),
                 ReadAll(Dir / "err")};
@@ -134,6 +135,44 @@ TEST(AnalyseTool, GeneratesQuestionsItAlsoJudgesFit) {
                               "--generate 1 --technique 1 --seed ten"}) {
         EXPECT_EQ(RunTool(Wrong, "").Status, 2) << Wrong;
     }
+}
+
+// Threads share out the lines but not the order: results, and error messages
+// between them, come out as one thread writes them, with their line numbers.
+TEST(AnalyseTool, ThreadsKeepInputOrderAndLineNumbers) {
+    const std::string Puzzle =
+        "060090801810006702207000063600810007108603009000007000000900000000108000703005000";
+    std::string Input;
+    for (int Line = 1; Line <= 150; ++Line) {
+        if (Line == 37) {
+            Input += "12345\n";
+        } else if (Line == 101) {
+            Input += "11" + std::string(79, '0') + "\n";
+        } else {
+            // Each line a different position: the puzzle with a cell emptied.
+            std::string Text = Puzzle;
+            Text[Line % 81] = '0';
+            Input += Text + "\n";
+        }
+    }
+    const TRun One = RunTool("--jobs 1 --solve --deep", Input, true);
+    const TRun Four = RunTool("--jobs=4 --solve --deep", Input, true);
+    EXPECT_EQ(One.Status, 1);
+    EXPECT_EQ(Four.Status, 1);
+    EXPECT_EQ(One.Out, Four.Out);
+    const auto First = One.Out.find("<stdin>:37: ");
+    const auto Second = One.Out.find("<stdin>:101: ");
+    ASSERT_NE(First, std::string::npos) << One.Out;
+    ASSERT_NE(Second, std::string::npos) << One.Out;
+    // 36 puzzles of one outcome line each come before the first error.
+    int Outcomes = 0;
+    std::istringstream Out(One.Out.substr(0, First));
+    for (std::string Line; std::getline(Out, Line);) {
+        Outcomes += Line.starts_with("solved ") || Line.starts_with("stuck ");
+    }
+    EXPECT_EQ(Outcomes, 36);
+    EXPECT_EQ(RunTool("--jobs 0", "").Status, 2);
+    EXPECT_EQ(RunTool("--jobs x", "").Status, 2);
 }
 
 } // namespace

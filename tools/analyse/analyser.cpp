@@ -90,6 +90,9 @@ TAnalyser::~TAnalyser() {
 }
 
 void TAnalyser::Flush() {
+    if (Out == nullptr) {
+        return;
+    }
     if (!Buffer.empty()) {
         std::fwrite(Buffer.data(), 1, Buffer.size(), Out);
         Buffer.clear();
@@ -99,6 +102,10 @@ void TAnalyser::Flush() {
 
 void TAnalyser::Error(std::string_view Message) {
     HadError = true;
+    if (Out == nullptr) {
+        Errors.emplace_back(Buffer.size(), Message);
+        return;
+    }
     // Keep the results printed so far ahead of the message.
     Flush();
     std::fprintf(Err, "kumoji-analyse: %.*s\n", static_cast<int>(Message.size()), Message.data());
@@ -142,7 +149,28 @@ void TAnalyser::AnalyseLine(std::string_view Line, std::string_view Source, int 
     } else {
         Question(Line);
     }
-    if (Buffer.size() >= FlushSize) {
+    if (Out != nullptr && Buffer.size() >= FlushSize) {
+        std::fwrite(Buffer.data(), 1, Buffer.size(), Out);
+        Buffer.clear();
+    }
+}
+
+TCaptured TAnalyser::TakeCaptured() {
+    TCaptured Captured{std::move(Buffer), std::move(Errors)};
+    Buffer.clear();
+    Errors.clear();
+    return Captured;
+}
+
+void TAnalyser::Emit(const TCaptured& Captured) {
+    std::size_t Done = 0;
+    for (const auto& [At, Message] : Captured.Errors) {
+        Buffer.append(Captured.Text, Done, At - Done);
+        Done = At;
+        Error(Message);
+    }
+    Buffer.append(Captured.Text, Done);
+    if (Out != nullptr && Buffer.size() >= FlushSize) {
         std::fwrite(Buffer.data(), 1, Buffer.size(), Out);
         Buffer.clear();
     }

@@ -3,10 +3,12 @@
 #include "engine/matrix.h"
 #include "engine/solve_method.h"
 
+#include <cstddef>
 #include <cstdio>
 #include <istream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kumoji {
@@ -21,8 +23,16 @@ struct TAnalyseOptions {
 // that only the assumption techniques would find.
 std::string_view TechniqueName(TSolveMethod Technique);
 
+// What an analyser without files produced: the results, and each error
+// message with the length of the results written before it.
+struct TCaptured {
+    std::string Text;
+    std::vector<std::pair<std::size_t, std::string>> Errors;
+};
+
 // Runs puzzle texts through the question check or the answer step and writes
-// one result per puzzle to Out; problems with the input go to Err.
+// one result per puzzle to Out; problems with the input go to Err. With no
+// Out, it captures both for a later Emit instead.
 class TAnalyser {
 public:
     TAnalyser(const TAnalyseOptions& Options, std::FILE* Out, std::FILE* Err);
@@ -34,6 +44,11 @@ public:
     void Comment(std::string_view Text);
     void Error(std::string_view Message);
     void Flush();
+
+    // Hands over what was captured so far, and writes such a capture as if
+    // its lines had been analysed here.
+    TCaptured TakeCaptured();
+    void Emit(const TCaptured& Captured);
 
     // True once any input was rejected.
     bool Failed() const { return HadError; }
@@ -55,6 +70,7 @@ private:
     std::FILE* Err;
     std::string Buffer;
     bool HadError = false;
+    std::vector<std::pair<std::size_t, std::string>> Errors;
     TMatrix Grid;
     std::vector<TStep> Steps;
 };

@@ -1,9 +1,12 @@
 #include "game/tables.h"
 #include "tools/analyse/analyser.h"
 #include "tools/analyse/generate.h"
+#include "tools/analyse/parallel.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -12,12 +15,13 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 namespace {
 
 constexpr const char* Usage =
-    R"(Usage: kumoji-analyse [--solve [--deep]] [--json] [--tables] [FILE...]
+    R"(Usage: kumoji-analyse [--solve [--deep]] [--json] [--tables] [--jobs N] [FILE...]
        kumoji-analyse --generate N --technique T [--seed S] [--json]
 
 Checks whether puzzle positions are fit to be asked as questions: a fit
@@ -72,11 +76,24 @@ Options:
                  "technique": "smLeftPlace"}, ...], "outcome": "solved",
                  "grid": FINAL_TEXT}
   --tables       analyses the game's own question tables first (then any FILE).
+  --jobs N       analyses the puzzles on N threads (default: one per processor
+                 core); the output is the same, in input order, for any N.
   --help         shows this text.
 
 Exit status: 0 when every line was analysed, 1 when some input was rejected
 or a file could not be read, 2 for a wrong command line.
 )";
+
+// A thread count from the command line: a whole number from 1 to 1024.
+bool ParseJobs(std::string_view Text, int& Jobs) {
+    int Value = 0;
+    const auto [End, Ec] = std::from_chars(Text.data(), Text.data() + Text.size(), Value);
+    if (Ec != std::errc() || End != Text.data() + Text.size() || Value < 1 || Value > 1024) {
+        return false;
+    }
+    Jobs = Value;
+    return true;
+}
 
 } // namespace
 
@@ -95,6 +112,7 @@ int main(int argc, char** argv) {
     };
     std::vector<std::string> Files;
     bool OptionsDone = false;
+    int Jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     for (int I = 1; I < argc; ++I) {
         const std::string_view Arg = argv[I];
         if (OptionsDone || Arg == "-" || Arg.empty() || Arg[0] != '-') {
@@ -134,6 +152,13 @@ int main(int argc, char** argv) {
             if (Value.empty() || End != Value.size()) {
                 return Wrong("bad value for " + std::string(Arg) + ": " + Value);
             }
+        } else if (Arg == "--jobs" || Arg.starts_with("--jobs=")) {
+            const bool Joined = Arg != "--jobs";
+            const std::string_view Value =
+                Joined ? Arg.substr(7) : (I + 1 < argc ? std::string_view(argv[++I]) : "");
+            if (!ParseJobs(Value, Jobs)) {
+                return Wrong("--jobs needs a number from 1 to 1024");
+            }
         } else {
             std::fprintf(stderr,
                          "kumoji-analyse: unknown option %s\nTry 'kumoji-analyse --help'.\n",
@@ -155,6 +180,13 @@ int main(int argc, char** argv) {
     }
 
     TAnalyser Analyser(Options, stdout, stderr);
+    auto AnalyseStream = [&](std::istream& In, std::string_view Source) {
+        if (Jobs > 1) {
+            AnalyseStreamOnThreads(Analyser, Options, In, Source, Jobs);
+        } else {
+            Analyser.AnalyseStream(In, Source);
+        }
+    };
     if (Tables) {
         auto Run = [&](std::string_view Name, std::string_view Technique, const auto& Table) {
             Analyser.Comment(std::string(Name) + " (" + std::string(Technique) + ")");
@@ -172,7 +204,7 @@ int main(int argc, char** argv) {
     }
     for (const std::string& File : Files) {
         if (File == "-") {
-            Analyser.AnalyseStream(std::cin, "<stdin>");
+            AnalyseStream(std::cin, "<stdin>");
             continue;
         }
         std::ifstream In(File, std::ios::binary);
@@ -180,7 +212,7 @@ int main(int argc, char** argv) {
             Analyser.Error(File + ": cannot open: " + std::strerror(errno));
             continue;
         }
-        Analyser.AnalyseStream(In, File);
+        AnalyseStream(In, File);
         if (In.bad()) {
             Analyser.Error(File + ": read error");
         }
