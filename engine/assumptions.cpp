@@ -1,4 +1,5 @@
 // Assumptions on two-candidate cells: keep off, get out and the trial.
+#include "engine/digit_board.h"
 #include "engine/matrix.h"
 #include "engine/single_place.h"
 
@@ -27,11 +28,24 @@ bool TMatrix::DigitBlocked(int Digit) const {
 }
 
 bool TMatrix::TestAssumption(int Assumed, int Col, int Row, int Watched) const {
+    // Only the watched digit matters after the assumption, so the trial
+    // follows it on its own board rather than on a copy of the grid.
+    if (Col >= 0 && Col <= 8 && Row >= 0 && Row <= 8 && Assumed >= 1 && Assumed <= 9) {
+        TDigitBoard Board(*this, Watched);
+        Board.SetValue(CellIndex(Col, Row), Assumed);
+        int Placements = 0;
+        // Each placement takes a cell that admitted Watched out, so this ends.
+        for (int Cell = Board.ForcedPlace(); Cell >= 0; Cell = Board.ForcedPlace()) {
+            Board.SetValue(Cell, Watched);
+            ++Placements;
+        }
+        return Placements > 0 && Board.Blocked();
+    }
+    // Any other assumption changes the copy in ways the board does not follow.
     TMatrix Copy = *this;
     Copy.SetValue(Col, Row, Assumed);
     int Placements = 0;
     TPoint Cell;
-    // Each placement zeroes a mask that admitted Watched, so this ends.
     while (Copy.FindForcedPlace(Watched, Cell)) {
         Copy.SetValue(Cell.X, Cell.Y, Watched);
         ++Placements;

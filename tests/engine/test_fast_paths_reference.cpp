@@ -147,6 +147,19 @@ bool ReferenceYourReserved(TMatrix& Grid) {
     return Changed;
 }
 
+// The assumption test on a full copy of the grid, placement by placement.
+bool ReferenceTestAssumption(const TMatrix& Grid, int Assumed, int Col, int Row, int Watched) {
+    TMatrix Copy = Grid;
+    Copy.SetValue(Col, Row, Assumed);
+    int Placements = 0;
+    TPoint Cell;
+    while (Copy.FindForcedPlace(Watched, Cell)) {
+        Copy.SetValue(Cell.X, Cell.Y, Watched);
+        ++Placements;
+    }
+    return Placements > 0 && Copy.DigitBlocked(Watched);
+}
+
 void ExpectSameAsReference(const TMatrix& Grid, const std::string& What) {
     EXPECT_EQ(Grid.CheckState(), ReferenceCheckState(Grid)) << What;
     for (int D = 0; D <= 10; ++D) {
@@ -166,6 +179,15 @@ void ExpectSameAsReference(const TMatrix& Grid, const std::string& What) {
               ReferenceFindSingle(Grid, Slow[0], Slow[1], Slow[2]))
         << What;
     EXPECT_EQ(std::vector<int>(Fast, Fast + 3), std::vector<int>(Slow, Slow + 3)) << What;
+    for (int I = 0; I < 81; I += 4) {
+        for (const int Assumed : {1, 5, 9}) {
+            for (const int Watched : {1, 2, 5, 9}) {
+                EXPECT_EQ(Grid.TestAssumption(Assumed, I % 9, I / 9, Watched),
+                          ReferenceTestAssumption(Grid, Assumed, I % 9, I / 9, Watched))
+                    << What << " cell " << I << " assumed " << Assumed << " watched " << Watched;
+            }
+        }
+    }
     // The answer step skips the one-digit locked-candidate search for digits
     // outside this set, so the search must find nothing for them.
     const int Locked = LockedCandidateDigits(Grid);
