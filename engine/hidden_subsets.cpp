@@ -23,14 +23,17 @@ struct TDigitCounts {
         }
     }
 
-    // The digits whose count is N.
-    int Equal(int N) const {
-        int Digits = AllDigits;
-#pragma GCC unroll 4
-        for (int B = 0; B < 4; ++B) {
-            Digits &= (N >> B & 1) != 0 ? Plane[B] : ~Plane[B];
-        }
-        return Digits;
+    // The digits of each count 0..9: the two low bits pick one of four sets,
+    // the two high ones one of three (a count is at most nine).
+    std::array<int, 10> ByCount() const {
+        const int Low[4] = {~Plane[0] & ~Plane[1], Plane[0] & ~Plane[1], ~Plane[0] & Plane[1],
+                            Plane[0] & Plane[1]};
+        const int UpTo7 = ~Plane[3] & AllDigits;
+        const int Below4 = UpTo7 & ~Plane[2];
+        const int From4 = UpTo7 & Plane[2];
+        const int From8 = Plane[3] & ~Plane[2] & AllDigits;
+        return {Low[0] & Below4, Low[1] & Below4, Low[2] & Below4, Low[3] & Below4, Low[0] & From4,
+                Low[1] & From4,  Low[2] & From4,  Low[3] & From4,  Low[0] & From8,  Low[1] & From8};
     }
 };
 
@@ -75,9 +78,10 @@ bool HiddenSubsets(const TUnitCells& Unit, const std::array<int, 81>& ValueBits,
     }
     int Leaders = 0;
     std::array<int, 10> CountOf{};
+    const std::array<int, 10> ByCount = Counts.ByCount();
 #pragma GCC unroll 9
     for (int N = 1; N <= 9; ++N) {
-        const int Digits = Counts.Equal(N);
+        const int Digits = ByCount[N];
         if (DigitCount(Digits) < N) {
             continue;
         }
@@ -92,7 +96,7 @@ bool HiddenSubsets(const TUnitCells& Unit, const std::array<int, 81>& ValueBits,
         const int D = std::countr_zero(static_cast<unsigned>(Leaders)) + 1;
         const int N = CountOf[D];
         const int Where = PlacesOf(Seen, D);
-        int Digits = Counts.Equal(N) & ~(DigitBit(D) - 1);
+        int Digits = ByCount[N] & ~(DigitBit(D) - 1);
         for (int Rest = Where; Rest != 0; Rest &= Rest - 1) {
             Digits &= Seen[std::countr_zero(static_cast<unsigned>(Rest))];
         }
