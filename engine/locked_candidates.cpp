@@ -45,36 +45,37 @@ template <typename TLines> bool LockedCandidates(std::array<int, 81>& Candidates
         }
     }
     bool Changed = false;
-    for (int L = 0; L < 9; ++L) {
-        const int First = L / 3 * 3;
-        for (int S = 0; S < 3; ++S) {
-            const int Line = Seg[L][(S + 1) % 3] | Seg[L][(S + 2) % 3];
-            int Box = 0;
-            for (int Other = First; Other < First + 3; ++Other) {
-                if (Other != L) {
-                    Box |= Seg[Other][S];
+    // Fixed bounds throughout, so that every line and segment number folds.
+#pragma GCC unroll 3
+    for (int First = 0; First < 9; First += 3) {
+#pragma GCC unroll 3
+        for (int J = 0; J < 3; ++J) {
+            const int L = First + J;
+#pragma GCC unroll 3
+            for (int S = 0; S < 3; ++S) {
+                const int Line = Seg[L][(S + 1) % 3] | Seg[L][(S + 2) % 3];
+                const int Box = Seg[First + (J + 1) % 3][S] | Seg[First + (J + 2) % 3][S];
+                const int Pointing = Seg[L][S] & Line & ~Box & AllDigits;
+                const int Claiming = Seg[L][S] & Box & ~Line & AllDigits;
+                if (Pointing != 0) {
+                    for (int K = 0; K < 9; ++K) {
+                        if (K / 3 != S) {
+                            Changed |= ClearBits(Candidates[TLines::Cell(L, K)], Pointing);
+                        }
+                    }
+                    Seg[L][(S + 1) % 3] = Segment(L, (S + 1) % 3);
+                    Seg[L][(S + 2) % 3] = Segment(L, (S + 2) % 3);
                 }
-            }
-            const int Pointing = Seg[L][S] & Line & ~Box & AllDigits;
-            const int Claiming = Seg[L][S] & Box & ~Line & AllDigits;
-            if (Pointing != 0) {
-                for (int K = 0; K < 9; ++K) {
-                    if (K / 3 != S) {
-                        Changed |= ClearBits(Candidates[TLines::Cell(L, K)], Pointing);
+                if (Claiming != 0) {
+                    for (int Other = First; Other < First + 3; ++Other) {
+                        if (Other == L) {
+                            continue;
+                        }
+                        for (int K = S * 3; K < S * 3 + 3; ++K) {
+                            Changed |= ClearBits(Candidates[TLines::Cell(Other, K)], Claiming);
+                        }
+                        Seg[Other][S] = Segment(Other, S);
                     }
-                }
-                Seg[L][(S + 1) % 3] = Segment(L, (S + 1) % 3);
-                Seg[L][(S + 2) % 3] = Segment(L, (S + 2) % 3);
-            }
-            if (Claiming != 0) {
-                for (int Other = First; Other < First + 3; ++Other) {
-                    if (Other == L) {
-                        continue;
-                    }
-                    for (int K = S * 3; K < S * 3 + 3; ++K) {
-                        Changed |= ClearBits(Candidates[TLines::Cell(Other, K)], Claiming);
-                    }
-                    Seg[Other][S] = Segment(Other, S);
                 }
             }
         }
