@@ -9,18 +9,32 @@ namespace kumoji {
 namespace {
 
 // Per digit, how many of nine masks hold it, as four bit planes: bit d - 1 of
-// Plane[b] is bit b of digit d's count. Adding a mask is a ripple carry.
+// Plane[b] is bit b of digit d's count. A tree of carry-save adders sums the
+// nine masks for all digits at once.
 struct TDigitCounts {
     int Plane[4] = {};
 
-    void Add(int Mask) {
-        int Carry = Mask;
-#pragma GCC unroll 4
-        for (int& Bits : Plane) {
-            const int Next = Bits & Carry;
-            Bits ^= Carry;
-            Carry = Next;
+    explicit TDigitCounts(const int (&Masks)[9]) {
+        // Three masks into a sum bit and a carry bit of the next weight.
+        auto Add3 = [](int A, int B, int C, int& Sum, int& Carry) {
+            const int Half = A ^ B;
+            Sum = Half ^ C;
+            Carry = (A & B) | (Half & C);
+        };
+        int Ones[3];
+        int Twos[3];
+        for (int K = 0; K < 3; ++K) {
+            Add3(Masks[3 * K], Masks[3 * K + 1], Masks[3 * K + 2], Ones[K], Twos[K]);
         }
+        int TwosFromOnes;
+        int TwosSum;
+        int Fours;
+        Add3(Ones[0], Ones[1], Ones[2], Plane[0], TwosFromOnes);
+        Add3(Twos[0], Twos[1], Twos[2], TwosSum, Fours);
+        Plane[1] = TwosFromOnes ^ TwosSum;
+        const int MoreFours = TwosFromOnes & TwosSum;
+        Plane[2] = Fours ^ MoreFours;
+        Plane[3] = Fours & MoreFours;
     }
 
     // The digits of each count 0..9: the two low bits pick one of four sets,
@@ -67,15 +81,14 @@ bool HiddenSubsets(const TUnitCells& Unit, const std::array<int, 81>& ValueBits,
     // holding d, before looking at its mask; a box is scanned column by column.
     int Seen[9];
     int Stopped = 0;
-    TDigitCounts Counts;
 #pragma GCC unroll 9
     for (int K = 0; K < 9; ++K) {
         const int P = IsBox ? BoxScanPosition(K) : K;
         const int I = Unit[P];
         Stopped |= ValueBits[I];
         Seen[P] = Snapshot[I] & AllDigits & ~Stopped;
-        Counts.Add(Seen[P]);
     }
+    const TDigitCounts Counts(Seen);
     int Leaders = 0;
     std::array<int, 10> CountOf{};
     const std::array<int, 10> ByCount = Counts.ByCount();
