@@ -8,6 +8,7 @@
 #include "game/platform/fonts.h"
 #include "game/platform/jpeg_loader.h"
 #include "game/platform/tick_clock.h"
+#include "game/platform/window_frame.h"
 #include "game/player_dialog.h"
 #include "game/route_image.h"
 #include "game/window_style.h"
@@ -119,8 +120,10 @@ void TForm1::FormCreate() {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    move(0, 0);
-    setFixedSize(1024, 768);
+    // Outer size 1024 by 768 at (0, 0), frame included where the desktop draws one.
+    FOuterFrame = new TOuterFrame(
+        this, [](const QMargins& Frame) { return QSize(1024, 768).shrunkBy(Frame); });
+    FOuterFrame->PlaceOuter([](const QSize&) { return QPoint(0, 0); });
     SetBlackBackground(this);
 
     // Labels and panels of the design.

@@ -24,6 +24,7 @@ class TForm1;
 namespace kumoji {
 
 class TForm2;
+class TOuterFrame;
 class TRouteImage;
 class TSudoku;
 
@@ -121,6 +122,7 @@ signals:
 protected:
     bool event(QEvent* Event) override;
     void showEvent(QShowEvent* Event) override;
+    void resizeEvent(QResizeEvent* Event) override;
     void closeEvent(QCloseEvent* Event) override;
 
 private:
@@ -134,6 +136,7 @@ private:
     void BuildToolBar();
     void BindButton(QToolButton* Button, QAction* Action, const char* Glyph);
     void LayOutComponents();
+    void PlaceComponents();
     void AskFirstPlayer();
     void LayMaruOver(int PieceIndex);
     void ReturnMaru();
@@ -146,6 +149,7 @@ private:
     void PlayGameSound(TGameSound Kind) { emit GameSound(Kind); }
 
     std::unique_ptr<Ui::TForm1> FUi;
+    TOuterFrame* FOuterFrame = nullptr;
     TTickClock FClock;
     TRound FRound{FClock};
     TSudoku* FSudoku = nullptr;

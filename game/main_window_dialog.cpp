@@ -3,6 +3,7 @@
 #include "game/main_window.h"
 #include "game/name_prompt.h"
 #include "game/platform/message_box.h"
+#include "game/platform/window_frame.h"
 #include "game/player_dialog.h"
 #include "game/round/summit.h"
 #include "game/window_style.h"
@@ -47,10 +48,11 @@ void TForm1::acOpenDlgExecute() {
             FirstDialogPlacement = false;
             const QScreen* Screen =
                 Dialog.screen() ? Dialog.screen() : QGuiApplication::primaryScreen();
-            const int FrameHeight = Dialog.frameGeometry().height() > 0
-                                        ? Dialog.frameGeometry().height()
-                                        : Dialog.height();
-            Dialog.move(80, Screen->geometry().height() - FrameHeight - 30);
+            const int ScreenHeight = Screen->geometry().height();
+            // Made again when the frame of this showing arrives: it adds to the height.
+            Dialog.FOuterFrame->PlaceOuter([ScreenHeight](const QSize& Outer) {
+                return QPoint(80, ScreenHeight - Outer.height() - 30);
+            });
         }
     } else {
         Dialog.FHelpTopic.clear();

@@ -32,12 +32,29 @@ void TForm1::FormActivate() {
         AskFirstPlayer();
 }
 
-// Sizes come from the layout file; places follow the client area and the board panel.
+void TForm1::resizeEvent(QResizeEvent* Event) {
+    QWidget::resizeEvent(Event);
+    // A frame that arrives after the first activation shrinks the client area.
+    if (!FirstActivate)
+        PlaceComponents();
+}
+
 void TForm1::LayOutComponents() {
-    // The outer size is 1024 by 768 where the desktop draws a frame.
-    const QSize Frame = frameGeometry().size() - size();
-    if (Frame.width() > 0 && Frame.width() < 100 && Frame.height() > 0 && Frame.height() < 100)
-        setFixedSize(QSize(1024, 768) - Frame);
+    imMaru->hide();
+    lbKimeteMode2->setFont(lbKimeteMode1->font());
+    PlaceComponents();
+    SetTextColor(lbUser1, QColor(0, 255, 255));
+    SetTextColor(lbUser2, QColor(0, 0, 255));
+    lbUser2->stackUnder(lbUser1);
+    SetTextColor(lbKimeteMode1, QColor(0, 255, 0));
+    SetTextColor(lbKimeteMode2, QColor(0, 128, 0));
+    lbKimeteMode2->stackUnder(lbKimeteMode1);
+    SetTextColor(lbKimetePosition, QColor(0, 255, 0));
+    lbKimetePosition->clear();
+}
+
+// Sizes come from the layout file; places follow the client area and the board panel.
+void TForm1::PlaceComponents() {
     const int ClientWidth = width();
     const int ClientHeight = height();
 
@@ -48,31 +65,21 @@ void TForm1::LayOutComponents() {
     FSudoku->setGeometry(Inside.adjusted(0, CoolBar1->height(), 0, 0));
     for (QToolButton* Button : {SpeedButton3, SpeedButton1, SpeedButton2})
         Button->move(ClientWidth - 23 - Button->width(), Button->y());
-    imMaru->hide();
     pnTimer->move(ClientWidth - pnTimer->width(), pnSudoku->y() - pnTimer->height());
 
     const int UserHeight = lbUser1->fontMetrics().height() + 2;
     lbUser1->setGeometry(imFuji->width() + 8, UserHeight, ClientWidth - imFuji->width() - 8 - 4,
                          UserHeight);
-    SetTextColor(lbUser1, QColor(0, 255, 255));
     lbUser2->setGeometry(lbUser1->geometry().translated(1, 1));
-    SetTextColor(lbUser2, QColor(0, 0, 255));
-    lbUser2->stackUnder(lbUser1);
 
     const int ModeHeight = lbKimeteMode1->fontMetrics().height() + 4;
     lbKimeteMode1->setGeometry(lbKimeteMode1->x(), imFuji->height() + 24,
                                pnSudoku->x() - lbKimeteMode1->x() - 8, ModeHeight);
-    SetTextColor(lbKimeteMode1, QColor(0, 255, 0));
     lbKimeteMode2->setGeometry(lbKimeteMode1->geometry().translated(1, 1));
-    lbKimeteMode2->setFont(lbKimeteMode1->font());
-    SetTextColor(lbKimeteMode2, QColor(0, 128, 0));
-    lbKimeteMode2->stackUnder(lbKimeteMode1);
 
     lbKimetePosition->setGeometry(
         lbKimeteMode2->x(), lbKimeteMode2->y() + lbKimeteMode2->height() + 24,
         pnSudoku->x() - lbKimeteMode2->x() - 8, 2 * (lbKimetePosition->fontMetrics().height() + 2));
-    SetTextColor(lbKimetePosition, QColor(0, 255, 0));
-    lbKimetePosition->clear();
 }
 
 // The first run: a name is required, then the first question begins at once.

@@ -5,6 +5,7 @@
 #include "game/name_prompt.h"
 #include "game/platform/fonts.h"
 #include "game/platform/jpeg_loader.h"
+#include "game/platform/window_frame.h"
 #include "game/tables.h"
 #include "resources/resource_names.h"
 #include "ui_playerdialog.h"
@@ -57,12 +58,22 @@ TForm2::TForm2(TForm1& Owner)
 
 TForm2::~TForm2() = default;
 
+void TForm2::resizeEvent(QResizeEvent* Event) {
+    QDialog::resizeEvent(Event);
+    imSelectUser->setGeometry(rect());
+}
+
 void TForm2::FormCreate() {
     QFont Font(QString::fromUtf8(GothicFace));
     Font.setPixelSize(12);
     setFont(Font);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setFixedSize(442, 442 * DialogPictureHeight / DialogPictureWidth);
+    // Client 442 wide; the outer height keeps the picture's proportion of the outer width.
+    FOuterFrame = new TOuterFrame(this, [](const QMargins& Frame) {
+        const int OuterWidth = 442 + Frame.left() + Frame.right();
+        return QSize(442, OuterWidth * DialogPictureHeight / DialogPictureWidth - Frame.top() -
+                              Frame.bottom());
+    });
 
     QImage Picture;
     LoadJpegResource(QString::fromLatin1(DialogPicturePath), Picture);
@@ -116,8 +127,10 @@ void TForm2::FormCreate() {
     connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     // The first showing is centred on the screen; later ones keep their place.
-    if (const QScreen* Screen = QGuiApplication::primaryScreen())
-        move(Screen->geometry().center() - rect().center());
+    FOuterFrame->PlaceOuter([](const QSize& Outer) {
+        const QScreen* Screen = QGuiApplication::primaryScreen();
+        return Screen ? Screen->geometry().center() - QRect(QPoint(), Outer).center() : QPoint();
+    });
 }
 
 QString TForm2::PositionName(int Position) {

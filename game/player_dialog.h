@@ -20,6 +20,7 @@ class TForm2;
 namespace kumoji {
 
 class TForm1;
+class TOuterFrame;
 
 // Between questions: who plays next, the player menu, new players and help.
 class TForm2 : public QDialog {
@@ -40,6 +41,8 @@ public:
     QMenu* pmCangeUser = nullptr;
     QAction* newuser1 = nullptr;
     QAction* miNewUserBar = nullptr;
+    // Keeps the outer size and the placements the frame affects.
+    TOuterFrame* FOuterFrame = nullptr;
 
     int FUserIndex = -1;
     std::string FNewName;
@@ -55,6 +58,9 @@ public:
     // A position's name in the player menu; positions beyond the summit
     // count as the summit.
     static QString PositionName(int Position);
+
+protected:
+    void resizeEvent(QResizeEvent* Event) override;
 
 private:
     void FormCreate();

@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-aoyagi-kouzan-t
   clang clang-format
-  desktop-file-utils appstream
+  desktop-file-utils appstream xvfb openbox libxcb1-dev
   pulseaudio pulseaudio-utils python3
 )
 missing=()
