@@ -14,9 +14,10 @@ class TSearch {
 public:
     TSearch(int Limit, const TRandomDraw* Random) : Limit(Limit), Random(Random) {}
 
-    // Counting proves that some completions do not exist; without this test a
-    // contradiction among a few digits of one unit can hide under an
-    // exponential tree of choices elsewhere in a sparse grid.
+    // Counting proves that some completions do not exist; without these
+    // tests a contradiction among a few digits of one unit can hide under an
+    // exponential tree of choices elsewhere in a sparse grid. Drawing a full
+    // grid from scratch rarely meets a dead end and does without them.
     bool MatchEveryUnit = false;
 
     // False when the givens clash in a unit.
@@ -134,7 +135,7 @@ void TSearch::Run() {
     // is the narrower branch; a digit with no place ends this line at once.
     int BestUnit = -1;
     int BestDigit = 0;
-    if (BestCount > 1) {
+    if (BestCount > 1 && MatchEveryUnit) {
         for (int U = 0; U < 27; ++U) {
             for (int D = 1; D <= 9; ++D) {
                 const int Bit = DigitBit(D);
