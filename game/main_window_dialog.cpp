@@ -62,10 +62,16 @@ void TForm1::acOpenDlgExecute() {
     int Result = Dialog.exec() == QDialog::Accepted ? mrOk : mrCancel;
     if (Result == mrOk && Dialog.FUserIndex >= 0 && Dialog.FUserIndex < FUsers->GetCount() &&
         AtSummit(FUsers->GetUser(Dialog.FUserIndex).Position)) {
-        ShowMessageBox(
-            this, QString::fromStdString(SummitMessage(FUsers->GetUser(Dialog.FUserIndex).Route)));
+        const int Route = FUsers->GetUser(Dialog.FUserIndex).Route;
+        ShowMessageBox(this, QString::fromStdString(SummitMessage(Route)));
         DrawRoute(-1);
         Result = mrNone;
+        if (HasNextRoute(Route) && AskYesNo(this, QString::fromStdString(NextRouteQuestion()))) {
+            // Looked up again: the boxes let events run, and a save renews the records.
+            FUsers->GetUser(Dialog.FUserIndex).StartRoute(Route + 1);
+            SaveUsers();
+            Result = mrOk;
+        }
     }
     if (Result != mrCancel)
         SelectUser(Dialog.FUserIndex);

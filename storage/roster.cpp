@@ -74,6 +74,15 @@ void TTabijiUser::Lose() {
     FSteps.push_back(-1);
 }
 
+void TTabijiUser::StartRoute(std::int32_t NewRoute) {
+    Route = NewRoute;
+    Position = 0;
+    LastPlayed = Now();
+    // Steps not yet saved belong to the route left behind; replayed on the
+    // file's record they would lift the new climb off the trailhead.
+    FSteps.clear();
+}
+
 void TTabijiUser::GetHuts(std::vector<int>* List) const {
     if (!List)
         return;

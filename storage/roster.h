@@ -28,6 +28,8 @@ public:
 
     void Climb();
     void Lose();
+    // Moves the player to the trailhead of another route.
+    void StartRoute(std::int32_t NewRoute);
     void GetHuts(std::vector<int>* List) const;
 
 private:

@@ -26,4 +26,10 @@ bool AskYesCancel(QWidget* Owner, const QString& Text) {
     return Box.exec() == QMessageBox::Yes;
 }
 
+bool AskYesNo(QWidget* Owner, const QString& Text) {
+    QMessageBox Box(QMessageBox::Question, Title, Text, QMessageBox::Yes | QMessageBox::No, Owner);
+    Box.setDefaultButton(QMessageBox::Yes);
+    return Box.exec() == QMessageBox::Yes;
+}
+
 } // namespace kumoji

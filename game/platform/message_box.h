@@ -15,4 +15,7 @@ void ShowMessageBox(QWidget* Owner, const QString& Text);
 // A modal question with Yes and Cancel; true for Yes.
 bool AskYesCancel(QWidget* Owner, const QString& Text);
 
+// A modal question with Yes (the default) and No; true for Yes.
+bool AskYesNo(QWidget* Owner, const QString& Text);
+
 } // namespace kumoji

@@ -1,6 +1,7 @@
 // The climbing round: its states, the question clock, judging a placement and scoring it.
 #include "game/round/round.h"
 
+#include "game/round/generated_queue.h"
 #include "game/round/summit.h"
 #include "game/round/time_limit.h"
 #include "game/tables.h"
@@ -12,6 +13,8 @@
 namespace kumoji {
 
 TRound::TRound(const TClock& Clock) : FClock(Clock) {
+    for (int Route = 1; Route <= HighestRoute; ++Route)
+        FSources[Route] = std::make_unique<TGeneratedQueue>(Route);
 }
 
 TRound::~TRound() = default;
@@ -177,7 +180,8 @@ void TRound::SetQuestionSource(int Route, std::unique_ptr<TQuestionSource> Sourc
 }
 
 TQuestionSource& TRound::SourceFor(int Route) {
-    const auto Found = FSources.find(Route);
+    // A route number above the last, from an edited data file, climbs the last route.
+    const auto Found = FSources.find(std::min(Route, HighestRoute));
     if (Found != FSources.end())
         return *Found->second;
     return FQuestions;

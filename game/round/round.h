@@ -105,8 +105,8 @@ public:
     // paused while Confirm asks. In every other state the window simply closes.
     TCloseDecision FormCloseQuery(const std::function<bool()>& Confirm);
 
-    // Route 0's queue unless a route has a source of its own; null gives the route back to
-    // the shared queue.
+    // Route 0's queue unless a route has a source of its own (routes 1 to HighestRoute start
+    // with their generated queues); null gives the route back to the shared queue.
     void SetQuestionSource(int Route, std::unique_ptr<TQuestionSource> Source);
     const TQuestionQueue& Questions() const { return FQuestions; }
 

@@ -22,4 +22,12 @@ std::string SummitMessage(int Route) {
     return "山頂に到着です！\n\n" + Next;
 }
 
+bool HasNextRoute(int Route) {
+    return Route >= 0 && Route < HighestRoute;
+}
+
+std::string NextRouteQuestion() {
+    return "次のルートに挑戦しますか？\n\nClimb the next route now?";
+}
+
 } // namespace kumoji

@@ -8,6 +8,15 @@ namespace kumoji {
 // Positions beyond the summit (reachable by playing on after it) count as the summit.
 bool AtSummit(int Position);
 
+// The last route; its summit has no next route.
+inline constexpr int HighestRoute = 3;
+
+// Whether the summit of Route offers the climb of the next route.
+bool HasNextRoute(int Route);
+
+// The question that offers it, UTF-8, its parts separated by a blank line.
+std::string NextRouteQuestion();
+
 // The arrival message for a player of Route, UTF-8, its parts separated by a blank line.
 std::string SummitMessage(int Route);
 

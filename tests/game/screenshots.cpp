@@ -142,10 +142,33 @@ int main(int argc, char** argv) {
         Box->button(QMessageBox::Ok)->click();
         return true;
     });
+    // The summit offers the next route; Yes starts its first question at once.
+    Answers.Then([](QWidget* W) {
+        auto* Box = qobject_cast<QMessageBox*>(W);
+        if (!Box)
+            return false;
+        Shot("next-route.png");
+        Box->button(QMessageBox::Yes)->click();
+        return true;
+    });
     Drop(Form, Form.Round().TargetNumber(), Form.Round().TargetCell().X,
          Form.Round().TargetCell().Y);
-    (void)QTest::qWaitFor([&] { return Answers.Done(); }, 10000);
+    (void)QTest::qWaitFor([&] { return Answers.Done() && Form.QuestionRunning(); }, 10000);
     QTest::qWait(500);
-    Shot("after-summit.png");
+
+    // Solved, and on to the third route from the dialog: a question of its techniques.
+    Answers.Then([&](QWidget* W) {
+        if (W != Form.Form2)
+            return false;
+        Form.CurrentUser()->StartRoute(2);
+        Form.SaveUsers();
+        Form.Form2->sbOk->click();
+        return true;
+    });
+    Drop(Form, Form.Round().TargetNumber(), Form.Round().TargetCell().X,
+         Form.Round().TargetCell().Y);
+    (void)QTest::qWaitFor([&] { return Answers.Done() && Form.QuestionRunning(); }, 10000);
+    QTest::qWait(1500);
+    Shot("route2-question.png");
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "board/sudoku.h"
 #include "game/player_dialog.h"
+#include "game/round/time_limit.h"
 #include "game_fixture.h"
 #include "storage/sjis.h"
 
@@ -7,6 +8,8 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -129,13 +132,17 @@ TEST_F(GameTest, SummitIsAnnouncedAndPlayStaysDisabled) {
         Form->Form2->sbOk->click();
         return true;
     });
-    Answers.Message();
+    Answers.Message().Message(QMessageBox::No);
     DropDigit(Form->Round().TargetNumber(), Form->Round().TargetCell().X,
               Form->Round().TargetCell().Y);
     ASSERT_TRUE(QTest::qWaitFor([&] { return Answers.Done() && !Form->Form2->isVisible(); }));
-    ASSERT_EQ(Answers.Messages.size(), 1);
+    ASSERT_EQ(Answers.Messages.size(), 2);
     EXPECT_EQ(Answers.Messages[0],
               QStringLiteral("山頂に到着です！\n\n次は 須走ルート（初級） で挑戦しましょう"));
+    // Declining the next route leaves everything as it was.
+    EXPECT_EQ(Answers.Messages[1],
+              QStringLiteral("次のルートに挑戦しますか？\n\nClimb the next route now?"));
+    EXPECT_EQ(ReadRoster()->GetUser(0).Route, 0);
     EXPECT_FALSE(Form->tmEvent->isActive()) << "no question armed";
     EXPECT_FALSE(Form->QuestionRunning());
     EXPECT_FALSE(Form->acStart->isEnabled());
@@ -167,6 +174,59 @@ TEST_F(GameTest, TheLastRouteEndsWithCongratulations) {
     EXPECT_FALSE(Form->QuestionRunning());
     EXPECT_EQ(Form->lbKimeteMode1->property("PlainText").toString(),
               QStringLiteral("御殿場ルート（上級）"));
+}
+
+TEST_F(GameTest, YesAtTheSummitClimbsTheNextRouteAtOnceAndARestartShowsIt) {
+    WriteRoster({{"P1", 50}});
+    Answers
+        .Then([&](QWidget* W) {
+            if (W != Form->Form2)
+                return false;
+            Form->Form2->UserMenuClick(0);
+            Form->Form2->sbOk->click();
+            return true;
+        })
+        .Message()
+        .Then([&](QWidget* W) {
+            auto* Box = qobject_cast<QMessageBox*>(W);
+            if (!Box)
+                return false;
+            // Yes is what Enter chooses.
+            EXPECT_EQ(static_cast<QAbstractButton*>(Box->defaultButton()),
+                      Box->button(QMessageBox::Yes));
+            Box->defaultButton()->click();
+            return true;
+        });
+    StartGame();
+    ASSERT_TRUE(WaitForQuestion(10000));
+    EXPECT_EQ(Answers.Unexpected, 0);
+    const auto Stored = ReadRoster();
+    EXPECT_EQ(Stored->GetUser(0).Route, 1);
+    EXPECT_EQ(Stored->GetUser(0).Position, 0);
+    // A generated question of the new route, timed by its own technique.
+    const int Technique = Form->Round().Technique();
+    EXPECT_TRUE(Technique == 2 || Technique == 3) << Technique;
+    EXPECT_EQ(Form->Round().TimeLimit(), TimeLimit(Technique, 0));
+    EXPECT_EQ(Form->lbKimeteMode1->property("PlainText").toString(),
+              QStringLiteral("須走ルート（初級）"));
+    EXPECT_TRUE(Form->lbKimetePosition->text().startsWith(QStringLiteral("現在 登山口 (0)")));
+
+    // Quitting mid-question (and giving it up) and starting again.
+    Answers.Message(QMessageBox::Yes);
+    EXPECT_TRUE(Form->close());
+    Form.reset();
+    Answers.Then([&](QWidget* W) {
+        if (W != Form->Form2)
+            return false;
+        Form->Form2->UserMenuClick(0);
+        Form->Form2->sbOk->click();
+        return true;
+    });
+    StartGame();
+    ASSERT_TRUE(WaitForQuestion(10000));
+    EXPECT_EQ(Form->lbKimeteMode1->property("PlainText").toString(),
+              QStringLiteral("須走ルート（初級）"));
+    EXPECT_GE(Form->Round().Technique(), 2);
 }
 
 TEST_F(GameTest, PlayersQuitAndComeBackToTheirPositions) {
