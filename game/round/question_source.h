@@ -8,7 +8,7 @@ namespace kumoji {
 
 struct TQuestion {
     std::string Text;  // 81 digits, '0' an empty cell
-    int Technique = 0; // the technique that finds its forced move (1..3)
+    int Technique = 0; // the technique that finds its forced move (1..6)
 
     friend bool operator==(const TQuestion&, const TQuestion&) = default;
 };
