@@ -50,14 +50,23 @@ void TSudoku::showEvent(QShowEvent* Event) {
     QWidget::showEvent(Event);
 }
 
-bool TSudoku::focusNextPrevChild(bool) {
-    // Tab is held to gather hints; it must not carry the keys away from the grid.
-    return false;
+bool TSudoku::event(QEvent* Event) {
+    // Tab is held to gather hints (the Tab tracker follows it); it must not
+    // carry the keys away from the grid.
+    if (Event->type() == QEvent::KeyPress && isEnabled()) {
+        const int Key = static_cast<QKeyEvent*>(Event)->key();
+        if (Key == Qt::Key_Tab || Key == Qt::Key_Backtab) {
+            Event->accept();
+            return true;
+        }
+    }
+    return QWidget::event(Event);
 }
 
 void TSudoku::keyPressEvent(QKeyEvent* Event) {
     const Qt::KeyboardModifiers Modifiers = Event->modifiers() & ~Qt::KeypadModifier;
-    if (FPieces.empty() || (Modifiers & ~Qt::ShiftModifier)) {
+    // A hidden board (a paused question) may still hold the focus: it takes no keys.
+    if (FPieces.empty() || !isVisible() || (Modifiers & ~Qt::ShiftModifier)) {
         QWidget::keyPressEvent(Event);
         return;
     }
@@ -80,10 +89,6 @@ void TSudoku::keyPressEvent(QKeyEvent* Event) {
         if (!Event->isAutoRepeat()) {
             TakeBackFromKeyboard();
         }
-        break;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        // Followed by the Tab tracker; nothing to do here.
         break;
     default:
         if (Digit == 0) {

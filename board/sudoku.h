@@ -149,7 +149,7 @@ protected:
     void hideEvent(QHideEvent* Event) override;
     void showEvent(QShowEvent* Event) override;
     void keyPressEvent(QKeyEvent* Event) override;
-    bool focusNextPrevChild(bool Next) override;
+    bool event(QEvent* Event) override;
 
 private:
     void LayOutLayers();

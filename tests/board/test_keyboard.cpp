@@ -126,7 +126,7 @@ TEST_F(KeyboardTest, ADigitWithNoPieceLeftIsRefused) {
     EXPECT_EQ(Board->Count(), 9);
 }
 
-TEST_F(KeyboardTest, ShiftDigitShowsHintsAsARightClickAndKeysDoNothingWhenDisabled) {
+TEST_F(KeyboardTest, ShiftDigitShowsHintsAsARightClickAndOnlyAPlayableBoardTakesKeys) {
     LoadQuestion(Rows({"...1.....", ".......1.", ".........", ".....1...", ".23456789", ".........",
                        ".........", ".........", "........."}));
     const QRect Single = HintSlot(0, 4, 1);
@@ -145,12 +145,16 @@ TEST_F(KeyboardTest, ShiftDigitShowsHintsAsARightClickAndKeysDoNothingWhenDisabl
     EXPECT_GT(CountColor(*Board->HintImage(), Two, CandidateColor()), 0);
     EXPECT_EQ(Board->Count(), 11);
 
-    Board->setEnabled(false);
-    QTest::keyClick(Board.get(), Qt::Key_Right);
-    QTest::keyClick(Board.get(), DigitKey(1));
-    EXPECT_EQ(Board->KeyCursor(), QPoint(0, 0));
-    EXPECT_EQ(Board->Count(), 11);
-    EXPECT_EQ(Changes, 0);
+    // Disabled (no question) or hidden (paused), the board takes no keys.
+    for (const bool Hidden : {false, true}) {
+        Board->setEnabled(Hidden);
+        Board->setVisible(!Hidden);
+        QTest::keyClick(Board.get(), Qt::Key_Right);
+        QTest::keyClick(Board.get(), DigitKey(1));
+        EXPECT_EQ(Board->KeyCursor(), QPoint(0, 0));
+        EXPECT_EQ(Board->Count(), 11);
+        EXPECT_EQ(Changes, 0);
+    }
 }
 
 } // namespace
