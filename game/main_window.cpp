@@ -161,6 +161,10 @@ void TForm1::FormCreate() {
     acEraser->setIcon(ActionImage(1));
     acEraseMemo->setIcon(ActionImage(3));
     acPause->setVisible(false);
+    // Keys beside the mouse: Space pauses and resumes, F1 opens the help.
+    acPause->setShortcut(Qt::Key_Space);
+    acHelp->setShortcut(Qt::Key_F1);
+    acHelp->setToolTip(WithShortcut(acHelp->toolTip(), *acHelp));
     auto* PenGroup = new QActionGroup(this);
     PenGroup->addAction(acPen);
     PenGroup->addAction(acEraser);

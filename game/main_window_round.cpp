@@ -44,7 +44,7 @@ void TForm1::ShowClockAndBoard() {
     const QString Caption =
         A.PauseOffersReplay ? QStringLiteral("再開 replay") : QStringLiteral("一時停止 pause");
     acPause->setText(Caption);
-    acPause->setToolTip(Caption);
+    acPause->setToolTip(WithShortcut(Caption, *acPause));
     acPause->setIcon(ActionImage(A.PauseOffersReplay ? 6 : 4));
 }
 

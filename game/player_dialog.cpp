@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -125,6 +126,8 @@ void TForm2::FormCreate() {
     connect(SpeedButton1, &QToolButton::clicked, FOwner.acHelp,
             [this] { FOwner.acHelp->trigger(); });
     connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
+    // F1 opens the help from here too.
+    addAction(FOwner.acHelp);
 
     // The first showing is centred on the screen; later ones keep their place.
     FOuterFrame->PlaceOuter([](const QSize& Outer) {
@@ -185,6 +188,18 @@ void TForm2::newuser1Click() {
 
 void TForm2::sbCangeUserClick() {
     pmCangeUser->popup(QCursor::pos());
+}
+
+void TForm2::keyPressEvent(QKeyEvent* Event) {
+    // Return is "continue", and only when continuing is possible; Esc stays "close".
+    if ((Event->key() == Qt::Key_Return || Event->key() == Qt::Key_Enter) &&
+        !(Event->modifiers() & ~Qt::KeypadModifier)) {
+        if (sbOk->isEnabled())
+            sbOk->click();
+        Event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(Event);
 }
 
 void TForm2::sbOkClick() {

@@ -61,6 +61,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* Event) override;
+    void keyPressEvent(QKeyEvent* Event) override;
 
 private:
     void FormCreate();

@@ -4,6 +4,7 @@
 #include "game/platform/fonts.h"
 #include "resources/resource_names.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QPalette>
 
@@ -11,6 +12,13 @@ namespace kumoji {
 
 QIcon ActionImage(int Index) {
     return QIcon(QString::fromLatin1(ActionImagePaths[static_cast<std::size_t>(Index)]));
+}
+
+QString WithShortcut(const QString& Hint, const QAction& Action) {
+    if (Action.shortcut().isEmpty())
+        return Hint;
+    return Hint + QStringLiteral(" (") + Action.shortcut().toString(QKeySequence::NativeText) +
+           QStringLiteral(")");
 }
 
 QFont FaceFont(const char* Face, int Pixels, bool Bold) {

@@ -7,12 +7,16 @@
 #include <QString>
 #include <string_view>
 
+class QAction;
 class QLabel;
 class QWidget;
 
 namespace kumoji {
 
 QIcon ActionImage(int Index);
+// A hint followed by its action's key in brackets, "案内 help (F1)"; the hint alone
+// for an action without one.
+QString WithShortcut(const QString& Hint, const QAction& Action);
 QFont FaceFont(const char* Face, int Pixels, bool Bold = false);
 void SetTextColor(QLabel* Label, const QColor& Color);
 void SetBlackBackground(QWidget* Widget);
