@@ -164,6 +164,7 @@ void TForm1::FormCreate() {
     // Keys beside the mouse: Space pauses and resumes, F1 opens the help.
     acPause->setShortcut(Qt::Key_Space);
     acHelp->setShortcut(Qt::Key_F1);
+    acPause->setToolTip(WithShortcut(acPause->toolTip(), *acPause));
     acHelp->setToolTip(WithShortcut(acHelp->toolTip(), *acHelp));
     auto* PenGroup = new QActionGroup(this);
     PenGroup->addAction(acPen);

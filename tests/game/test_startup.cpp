@@ -122,9 +122,9 @@ TEST_F(GameTest, WindowLayoutFollowsTheDesign) {
     for (QAction* Action : Form->ToolBar1->actions())
         Order << (Action->toolTip().isEmpty() ? QStringLiteral("|") : Action->toolTip());
     EXPECT_EQ(Order, (QStringList{"|", "終わる Close", "|", "選択 select player", "始める Play",
-                                  "一時停止 pause", "|", "案内 help", "|", "メモ書きの色 pen color",
-                                  "|", "ペン書き pen mode", "消しゴム eraser mode", "|",
-                                  "メモを消す erase memo"}));
+                                  "一時停止 pause (Space)", "|", "案内 help (F1)", "|",
+                                  "メモ書きの色 pen color", "|", "ペン書き pen mode",
+                                  "消しゴム eraser mode", "|", "メモを消す erase memo"}));
 }
 
 TEST_F(GameTest, SelectUserShowsThePlayerAndWritesANewPlayersHuts) {
