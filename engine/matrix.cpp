@@ -3,6 +3,9 @@
 
 #include "engine/grid_checks.h"
 
+#include <array>
+#include <cstring>
+
 namespace kumoji {
 
 TMatrix::TMatrix() {
@@ -252,35 +255,83 @@ bool TMatrix::ScanBox(int BoxCol, int BoxRow, int Digit, TD2IntegerList& Places,
     });
 }
 
+namespace {
+
+// Four cells at a time in the 16-byte vector registers every target has.
+using TInt4 = int __attribute__((vector_size(16)));
+using TFloat4 = float __attribute__((vector_size(16)));
+
+// What each of four cells offers its units: a filled cell the bit of its
+// digit, an empty one its candidates, a stray value nothing. The digit's bit
+// is 2^(d-1) built as a float's exponent, since these registers cannot shift
+// each lane by its own count.
+inline TInt4 CellOffers4(const int* Values, const int* Candidates) {
+    TInt4 Value;
+    TInt4 Mask;
+    std::memcpy(&Value, Values, sizeof Value);
+    std::memcpy(&Mask, Candidates, sizeof Mask);
+    const TInt4 Digit = Value & ((Value > 0) & (Value <= 9));
+    // An empty or stray lane becomes 0.5, which truncates to 0.
+    const TFloat4 Power = reinterpret_cast<TFloat4>((Digit + 126) << 23);
+    return __builtin_convertvector(Power, TInt4) | (Mask & (Value <= 0));
+}
+
+// The same for one cell.
+inline int CellOffer(int Value, int Candidates) {
+    return Value > 0 ? DigitBit(Value) : Candidates;
+}
+
+} // namespace
+
 // Every unit must hold or admit all nine digits; which unit fails first
 // does not change the answer, so one pass gathers them all.
 int TMatrix::CheckState() const {
-    // A filled cell stands for its digit, an empty one for its candidates.
-    // One sweep row by row gathers rows, columns and box segments; this runs
-    // after every trial placement.
-    int Cols[9] = {};
-    int Segments[9][3] = {};
+    // The offers are worked out four cells at a time first and the units read
+    // from them after; this runs after every placement.
+    std::array<int, 81> Offers;
+    TInt4 Masks = {};
+    for (int I = 0; I + 4 <= 81; I += 4) {
+        const TInt4 Offer = CellOffers4(&Values[I], &Candidates[I]);
+        std::memcpy(&Offers[I], &Offer, sizeof Offer);
+        TInt4 Mask;
+        std::memcpy(&Mask, &Candidates[I], sizeof Mask);
+        Masks |= Mask;
+    }
+    Offers[80] = CellOffer(Values[80], Candidates[80]);
+    const int AllMasks = Masks[0] | Masks[1] | Masks[2] | Masks[3] | Candidates[80];
+
+    // Columns four at a time too: lanes 0-3 and 4-7 of each row, then the ninth.
+    TInt4 ColsLeft = {};
+    TInt4 ColsRight = {};
+    int LastCol = 0;
+    int Boxes[9] = {};
     int Missing = 0;
-    int AllMasks = 0;
 #pragma GCC unroll 9
     for (int R = 0; R < 9; ++R) {
+        const int* Line = &Offers[CellIndex(0, R)];
+        TInt4 Left;
+        TInt4 Right;
+        std::memcpy(&Left, Line, sizeof Left);
+        std::memcpy(&Right, Line + 4, sizeof Right);
+        ColsLeft |= Left;
+        ColsRight |= Right;
+        LastCol |= Line[8];
         int Row = 0;
-#pragma GCC unroll 9
-        for (int C = 0; C < 9; ++C) {
-            const int I = CellIndex(C, R);
-            const int Value = Values[I];
-            const int Contribution = Value > 0 ? DigitBit(Value) : Candidates[I];
-            AllMasks |= Candidates[I];
-            Row |= Contribution;
-            Cols[C] |= Contribution;
-            Segments[R][C / 3] |= Contribution;
+#pragma GCC unroll 3
+        for (int T = 0; T < 3; ++T) {
+            const int Third = Line[3 * T] | Line[3 * T + 1] | Line[3 * T + 2];
+            Boxes[R / 3 * 3 + T] |= Third;
+            Row |= Third;
         }
         Missing |= Row ^ AllDigits;
     }
-    for (int N = 0; N < 9; ++N) {
-        const int Box = Segments[N / 3 * 3][N % 3] | Segments[N / 3 * 3 + 1][N % 3] |
-                        Segments[N / 3 * 3 + 2][N % 3];
-        Missing |= (Cols[N] ^ AllDigits) | (Box ^ AllDigits);
+    const TInt4 Full = {AllDigits, AllDigits, AllDigits, AllDigits};
+    const TInt4 ColsMissing = (ColsLeft ^ Full) | (ColsRight ^ Full);
+    Missing |= ColsMissing[0] | ColsMissing[1] | ColsMissing[2] | ColsMissing[3];
+    Missing |= LastCol ^ AllDigits;
+#pragma GCC unroll 9
+    for (const int Box : Boxes) {
+        Missing |= Box ^ AllDigits;
     }
     if (Missing != 0) {
         return 3;

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -244,6 +245,31 @@ TEST(FastPathsReference, AgreeOnArbitraryMasksAndValues) {
             Grid.Candidates[I] = Random() % 10 == 0 ? static_cast<int>(Random() % 512) : Mask;
         }
         ExpectSameAsReference(Grid, "round " + std::to_string(Round));
+    }
+}
+
+// The state check works four cells at a time and the last cell alone, so a
+// stray value goes into every cell: it stands for no digit, and a negative one
+// reads as empty, exactly as the plain rule reads them.
+TEST(FastPathsReference, StateCheckReadsStrayValuesAsThePlainRule) {
+    const auto Puzzles = test::LoadSolvedPuzzles();
+    ASSERT_FALSE(Puzzles.empty());
+    const TMatrix Solved = test::Position(Puzzles.front().Solution);
+    const TMatrix Open = test::Position(Puzzles.front().Puzzle);
+    for (const TMatrix& Start : {Solved, Open}) {
+        for (int I = 0; I < 81; ++I) {
+            for (const int Stray : {-1, 10, 1 << 30, std::numeric_limits<int>::min(),
+                                    std::numeric_limits<int>::max()}) {
+                TMatrix Grid = Start;
+                Grid.Values[I] = Stray;
+                EXPECT_EQ(Grid.CheckState(), ReferenceCheckState(Grid))
+                    << "cell " << I << " value " << Stray;
+                // A stray value over a cell that still admits its own digit.
+                Grid.Candidates[I] = DigitBit(Start.Values[I]) | Start.Candidates[I];
+                EXPECT_EQ(Grid.CheckState(), ReferenceCheckState(Grid))
+                    << "cell " << I << " value " << Stray << " with its mask";
+            }
+        }
     }
 }
 
