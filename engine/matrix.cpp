@@ -2,6 +2,7 @@
 #include "engine/matrix.h"
 
 #include "engine/grid_checks.h"
+#include "engine/lanes.h"
 
 #include <array>
 #include <cstring>
@@ -257,19 +258,13 @@ bool TMatrix::ScanBox(int BoxCol, int BoxRow, int Digit, TD2IntegerList& Places,
 
 namespace {
 
-// Four cells at a time in the 16-byte vector registers every target has.
-using TInt4 = int __attribute__((vector_size(16)));
-using TFloat4 = float __attribute__((vector_size(16)));
-
 // What each of four cells offers its units: a filled cell the bit of its
 // digit, an empty one its candidates, a stray value nothing. The digit's bit
 // is 2^(d-1) built as a float's exponent, since these registers cannot shift
 // each lane by its own count.
 inline TInt4 CellOffers4(const int* Values, const int* Candidates) {
-    TInt4 Value;
-    TInt4 Mask;
-    std::memcpy(&Value, Values, sizeof Value);
-    std::memcpy(&Mask, Candidates, sizeof Mask);
+    const TInt4 Value = LoadLanes(Values);
+    const TInt4 Mask = LoadLanes(Candidates);
     const TInt4 Digit = Value & ((Value > 0) & (Value <= 9));
     // An empty or stray lane becomes 0.5, which truncates to 0.
     const TFloat4 Power = reinterpret_cast<TFloat4>((Digit + 126) << 23);
@@ -293,9 +288,7 @@ int TMatrix::CheckState() const {
     for (int I = 0; I + 4 <= 81; I += 4) {
         const TInt4 Offer = CellOffers4(&Values[I], &Candidates[I]);
         std::memcpy(&Offers[I], &Offer, sizeof Offer);
-        TInt4 Mask;
-        std::memcpy(&Mask, &Candidates[I], sizeof Mask);
-        Masks |= Mask;
+        Masks |= LoadLanes(&Candidates[I]);
     }
     Offers[80] = CellOffer(Values[80], Candidates[80]);
     const int AllMasks = Masks[0] | Masks[1] | Masks[2] | Masks[3] | Candidates[80];
@@ -309,12 +302,8 @@ int TMatrix::CheckState() const {
 #pragma GCC unroll 9
     for (int R = 0; R < 9; ++R) {
         const int* Line = &Offers[CellIndex(0, R)];
-        TInt4 Left;
-        TInt4 Right;
-        std::memcpy(&Left, Line, sizeof Left);
-        std::memcpy(&Right, Line + 4, sizeof Right);
-        ColsLeft |= Left;
-        ColsRight |= Right;
+        ColsLeft |= LoadLanes(Line);
+        ColsRight |= LoadLanes(Line + 4);
         LastCol |= Line[8];
         int Row = 0;
 #pragma GCC unroll 3

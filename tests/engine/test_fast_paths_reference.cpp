@@ -6,6 +6,7 @@
 #include "engine/locked_candidates.h"
 #include "engine/matrix.h"
 #include "engine/question.h"
+#include "engine/single_place.h"
 #include "grid_helpers.h"
 
 #include <cstdint>
@@ -148,6 +149,25 @@ bool ReferenceYourReserved(TMatrix& Grid) {
     return Changed;
 }
 
+// The digits admitted by exactly one cell of some unit that does not hold them.
+int ReferenceSinglePlaceDigits(const TMatrix& Grid) {
+    int Digits = 0;
+    for (const TUnitCells& Cells : UnitCells) {
+        for (int D = 1; D <= 9; ++D) {
+            bool Held = false;
+            int Places = 0;
+            for (const int I : Cells) {
+                Held = Held || Grid.Values[I] == D;
+                Places += (Grid.Candidates[I] & DigitBit(D)) != 0 ? 1 : 0;
+            }
+            if (!Held && Places == 1) {
+                Digits |= DigitBit(D);
+            }
+        }
+    }
+    return Digits;
+}
+
 // The assumption test on a full copy of the grid, placement by placement.
 bool ReferenceTestAssumption(const TMatrix& Grid, int Assumed, int Col, int Row, int Watched) {
     TMatrix Copy = Grid;
@@ -163,6 +183,7 @@ bool ReferenceTestAssumption(const TMatrix& Grid, int Assumed, int Col, int Row,
 
 void ExpectSameAsReference(const TMatrix& Grid, const std::string& What) {
     EXPECT_EQ(Grid.CheckState(), ReferenceCheckState(Grid)) << What;
+    EXPECT_EQ(SinglePlaceDigits(Grid), ReferenceSinglePlaceDigits(Grid)) << What;
     for (int D = 0; D <= 10; ++D) {
         int FastCol = -7;
         int FastRow = -7;
