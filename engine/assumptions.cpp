@@ -3,6 +3,10 @@
 #include "engine/matrix.h"
 #include "engine/single_place.h"
 
+#include <array>
+#include <optional>
+#include <utility>
+
 namespace kumoji {
 
 // Boxes, rows, then columns: the first unit that leaves the digit one place.
@@ -27,19 +31,29 @@ bool TMatrix::DigitBlocked(int Digit) const {
     return false;
 }
 
+namespace {
+
+// The assumption on the watched digit's own board: its forced places follow
+// until none is left; true when one was placed and the digit is then blocked.
+bool AssumptionRefutes(TDigitBoard Board, int Cell, int Assumed, int Watched) {
+    Board.SetValue(Cell, Assumed);
+    int Placements = 0;
+    // Each placement takes a cell that admitted Watched out, so this ends.
+    for (int Place = Board.ForcedPlace(); Place >= 0; Place = Board.ForcedPlace()) {
+        Board.SetValue(Place, Watched);
+        ++Placements;
+    }
+    return Placements > 0 && Board.Blocked();
+}
+
+} // namespace
+
 bool TMatrix::TestAssumption(int Assumed, int Col, int Row, int Watched) const {
     // Only the watched digit matters after the assumption, so the trial
     // follows it on its own board rather than on a copy of the grid.
     if (Col >= 0 && Col <= 8 && Row >= 0 && Row <= 8 && Assumed >= 1 && Assumed <= 9) {
-        TDigitBoard Board(*this, Watched);
-        Board.SetValue(CellIndex(Col, Row), Assumed);
-        int Placements = 0;
-        // Each placement takes a cell that admitted Watched out, so this ends.
-        for (int Cell = Board.ForcedPlace(); Cell >= 0; Cell = Board.ForcedPlace()) {
-            Board.SetValue(Cell, Watched);
-            ++Placements;
-        }
-        return Placements > 0 && Board.Blocked();
+        return AssumptionRefutes(TDigitBoard(*this, Watched), CellIndex(Col, Row), Assumed,
+                                 Watched);
     }
     // Any other assumption changes the copy in ways the board does not follow.
     TMatrix Copy = *this;
@@ -70,25 +84,30 @@ bool TwoCandidates(const TMatrix& Grid, int Index, int& A, int& B) {
 // conclude the other one; keep off watches the assumed digit itself, get out
 // the cell's other candidate.
 bool FindAssumptionMove(const TMatrix& Grid, bool WatchOther, int& Col, int& Row, int& Digit) {
+    // Every assumption of the scan reads the same grid, so each digit's board
+    // is built once rather than once per assumption.
+    std::array<std::optional<TDigitBoard>, 10> Boards;
+    auto Refutes = [&](int Index, int Assumed, int Watched) {
+        std::optional<TDigitBoard>& Board = Boards[Watched];
+        if (!Board) {
+            Board.emplace(Grid, Watched);
+        }
+        return AssumptionRefutes(*Board, Index, Assumed, Watched);
+    };
     for (int Index = 0; Index < 81; ++Index) {
         int A;
         int B;
         if (!TwoCandidates(Grid, Index, A, B)) {
             continue;
         }
-        const int C = Index % 9;
-        const int R = Index / 9;
-        if (Grid.TestAssumption(A, C, R, WatchOther ? B : A)) {
-            Col = C;
-            Row = R;
-            Digit = B;
-            return true;
-        }
-        if (Grid.TestAssumption(B, C, R, WatchOther ? A : B)) {
-            Col = C;
-            Row = R;
-            Digit = A;
-            return true;
+        // A refuted assumption leaves the cell its other candidate.
+        for (const auto& [Assumed, Other] : {std::pair{A, B}, std::pair{B, A}}) {
+            if (Refutes(Index, Assumed, WatchOther ? Other : Assumed)) {
+                Col = Index % 9;
+                Row = Index / 9;
+                Digit = Other;
+                return true;
+            }
         }
     }
     return false;
