@@ -1,8 +1,13 @@
 // Hidden subsets (our reserved seat): n digits confined to the same n cells of a unit.
 #include "engine/matrix.h"
+#include "engine/unit_sums.h"
 
 #include <array>
 #include <bit>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace kumoji {
 
@@ -51,15 +56,45 @@ struct TDigitCounts {
     }
 };
 
-// The positions of Seen that hold Digit.
-inline int PlacesOf(const int (&Seen)[9], int Digit) {
-    int Places = 0;
-#pragma GCC unroll 9
-    for (int P = 0; P < 9; ++P) {
-        Places |= (Seen[P] >> (Digit - 1) & 1) << P;
+// A unit's nine masks kept for place lookups: positions 0..7 as sixteen-bit
+// lanes, so that one digit's places among them come out of a sign-bit
+// gather, and position 8 on its own.
+struct TPlaceLanes {
+#if defined(__SSE2__)
+    __m128i Low;
+#else
+    int Low[8];
+#endif
+    int Last;
+
+    explicit TPlaceLanes(const int (&Seen)[9]) : Last(Seen[8]) {
+#if defined(__SSE2__)
+        Low = _mm_setr_epi16(static_cast<short>(Seen[0]), static_cast<short>(Seen[1]),
+                             static_cast<short>(Seen[2]), static_cast<short>(Seen[3]),
+                             static_cast<short>(Seen[4]), static_cast<short>(Seen[5]),
+                             static_cast<short>(Seen[6]), static_cast<short>(Seen[7]));
+#else
+        for (int P = 0; P < 8; ++P) {
+            Low[P] = Seen[P];
+        }
+#endif
     }
-    return Places;
-}
+
+    // The positions that hold Digit.
+    int Of(int Digit) const {
+#if defined(__SSE2__)
+        // The digit's bit moved to each lane's sign, then one bit per lane.
+        const __m128i Signs = _mm_sll_epi16(Low, _mm_cvtsi32_si128(16 - Digit));
+        int Places = _mm_movemask_epi8(_mm_packs_epi16(Signs, _mm_setzero_si128()));
+#else
+        int Places = 0;
+        for (int P = 0; P < 8; ++P) {
+            Places |= (Low[P] >> (Digit - 1) & 1) << P;
+        }
+#endif
+        return Places | (Last >> (Digit - 1) & 1) << 8;
+    }
+};
 
 // Drops the N - 1 highest digits of a set: a digit can lead a group of N
 // digits with N places only if at least N - 1 digits above it share its count.
@@ -104,14 +139,20 @@ bool HiddenSubsets(const TUnitCells& Unit, const std::array<int, 81>& ValueBits,
             CountOf[std::countr_zero(static_cast<unsigned>(Rest)) + 1] = N;
         }
     }
+    if (Leaders == 0) {
+        return false;
+    }
+    const TPlaceLanes Places(Seen);
     bool Changed = false;
     for (; Leaders != 0; Leaders &= Leaders - 1) {
         const int D = std::countr_zero(static_cast<unsigned>(Leaders)) + 1;
         const int N = CountOf[D];
-        const int Where = PlacesOf(Seen, D);
-        int Digits = ByCount[N] & ~(DigitBit(D) - 1);
-        for (int Rest = Where; Rest != 0; Rest &= Rest - 1) {
-            Digits &= Seen[std::countr_zero(static_cast<unsigned>(Rest))];
+        const int Where = Places.Of(D);
+        // The digits of D's count from D up that share its places exactly.
+        int Digits = DigitBit(D);
+        for (int Rest = ByCount[N] & ~(2 * DigitBit(D) - 1); Rest != 0; Rest &= Rest - 1) {
+            const int E = std::countr_zero(static_cast<unsigned>(Rest)) + 1;
+            Digits |= Places.Of(E) == Where ? DigitBit(E) : 0;
         }
         if (DigitCount(Digits) != N) {
             continue;
@@ -125,6 +166,168 @@ bool HiddenSubsets(const TUnitCells& Unit, const std::array<int, 81>& ValueBits,
     return Changed;
 }
 
+// Per candidate mask, a one in the four-bit field of each of its digits, and
+// in field 9 when it admits anything: summed over a unit, field d - 1 counts
+// the unit's cells that admit d and field 9 those that admit some digit.
+inline constexpr int OpenField = 9;
+inline constexpr TPackedCounts DigitFieldsOnly = (TPackedCounts{1} << (4 * OpenField)) - 1;
+inline constexpr auto DigitFields = [] {
+    std::array<TPackedCounts, AllDigits + 1> Table{};
+    for (int Mask = 0; Mask <= AllDigits; ++Mask) {
+        for (int D = 0; D < 9; ++D) {
+            Table[Mask] |= TPackedCounts(Mask >> D & 1) << (4 * D);
+        }
+        Table[Mask] |= TPackedCounts(Mask != 0) << (4 * OpenField);
+    }
+    return Table;
+}();
+
+// For two digits' counts (one byte of those fields), a one in the six-bit
+// field of each count: summed, field N tells how many digits have count N.
+inline constexpr auto CountFields = [] {
+    std::array<TPackedCounts, 256> Table{};
+    for (int Pair = 0; Pair < 256; ++Pair) {
+        for (const int Count : {Pair & 15, Pair >> 4}) {
+            Table[Pair] += Count <= 9 ? TPackedCounts{1} << (6 * Count) : 0;
+        }
+    }
+    return Table;
+}();
+
+// How many of a unit's digits have each count, from its digit fields.
+inline TPackedCounts CountsOfCounts(TPackedCounts Fields) {
+    TPackedCounts Counts = 0;
+#pragma GCC unroll 5
+    for (int Pair = 0; Pair < 5; ++Pair) {
+        Counts += CountFields[(Fields & DigitFieldsOnly) >> (8 * Pair) & 255];
+    }
+    // The tenth field, cleared above, is no digit: it counted once as count 0.
+    return Counts - 1;
+}
+
+// A group of N digits needs N digits of count N: adding 32 - N to field N
+// sets its top bit exactly when the field holds N or more.
+inline constexpr TPackedCounts ReachOffset = [] {
+    TPackedCounts Sum = 0;
+    for (int N = 1; N <= 9; ++N) {
+        Sum += TPackedCounts(32 - N) << (6 * N);
+    }
+    return Sum;
+}();
+inline constexpr TPackedCounts ReachBits = [] {
+    TPackedCounts Bits = 0;
+    for (int N = 1; N <= 9; ++N) {
+        Bits |= TPackedCounts{32} << (6 * N);
+    }
+    return Bits;
+}();
+
+inline bool MayHoldGroup(TPackedCounts CountsOfCounts) {
+    return ((CountsOfCounts + ReachOffset) & ReachBits) != 0;
+}
+
+// A finer test for a unit with N digits of count N: the group's N places
+// each admit all N of its digits, and the unit's other open cells admit none
+// of them, so they make do with the digits left. Sparse positions have many
+// units where many digits share a count but no such cells exist.
+bool MayFitGroup(const TUnitCells& Unit, const std::array<int, 81>& Snapshot,
+                 TPackedCounts CountsOfCounts) {
+    int CellsWith[10] = {}; // open cells by their number of digits
+    for (const int I : Unit) {
+        ++CellsWith[DigitCount(Snapshot[I])];
+    }
+    auto Field = [&](int N) { return static_cast<int>(CountsOfCounts >> (6 * N) & 63); };
+    const int Open = 9 - CellsWith[0];
+    const int Digits = 9 - Field(0);
+    for (int N = 1; N <= 9; ++N) {
+        if (Field(N) < N) {
+            continue;
+        }
+        int Wide = 0;   // cells that can hold all N digits
+        int Narrow = 0; // open cells that can do without them
+        for (int K = 1; K <= 9; ++K) {
+            Wide += K >= N ? CellsWith[K] : 0;
+            Narrow += K <= Digits - N ? CellsWith[K] : 0;
+        }
+        if (Wide >= N && Narrow >= Open - N) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A unit whose N open cells each admit some of N digits that every one of
+// those cells admits: the whole unit is its one group, and its write (which
+// can undo an earlier unit's) must happen.
+inline bool IsWholeGroup(TPackedCounts Fields, TPackedCounts CountsOfCounts) {
+    const int Open = static_cast<int>(Fields >> (4 * OpenField) & 15);
+    return Open > 0 &&
+           CountsOfCounts == (TPackedCounts(9 - Open) | TPackedCounts(Open) << (6 * Open));
+}
+
+// Below this many open cells the units have few digits to share counts,
+// most of them hold some group, and the filter would only add work.
+inline constexpr int SparseFrom = 56;
+
+// That group's write: each open cell keeps its digits among the unit's.
+bool WriteWholeGroup(const TUnitCells& Unit, const std::array<int, 81>& Snapshot,
+                     std::array<int, 81>& Candidates) {
+    int Digits = 0;
+    for (const int I : Unit) {
+        Digits |= Snapshot[I];
+    }
+    Digits &= AllDigits;
+    bool Changed = false;
+    for (const int I : Unit) {
+        if ((Snapshot[I] & AllDigits) != 0) {
+            Candidates[I] = Snapshot[I] & Digits;
+            Changed |= Candidates[I] != Snapshot[I];
+        }
+    }
+    return Changed;
+}
+
+// The units that may hold a group, and among them those that are one whole
+// group. Where a cell admits a digit its unit holds, a scan stops short of
+// it and the counts are not the scans' own, so such a unit is searched.
+std::uint32_t UnitsToSearch(const std::array<int, 81>& ValueBits,
+                            const std::array<int, 81>& Snapshot, std::uint32_t& Whole) {
+    std::array<TPackedCounts, 81> Fields;
+    for (int I = 0; I < 81; ++I) {
+        Fields[I] = DigitFields[Snapshot[I] & AllDigits];
+    }
+    const std::array<TPackedCounts, UnitCount> Counts = UnitSums(Fields);
+    std::uint32_t Search = 0;
+    for (int I = 0; I < 81; ++I) {
+        const int Digit = LowestDigit(ValueBits[I]);
+        if (Digit == 0) {
+            continue;
+        }
+        const TCellUnits& Units = CellUnits[I];
+        for (const int U : {Units.Row, Units.Col, Units.Box}) {
+            if ((Counts[U] >> (4 * (Digit - 1)) & 15) != 0) {
+                Search |= std::uint32_t{1} << U;
+            }
+        }
+    }
+    for (int U = 0; U < UnitCount; ++U) {
+        if ((Search >> U & 1) != 0) {
+            continue;
+        }
+        const TPackedCounts Spread = CountsOfCounts(Counts[U]);
+        if (!MayHoldGroup(Spread)) {
+            continue;
+        }
+        if (IsWholeGroup(Counts[U], Spread)) {
+            Whole |= std::uint32_t{1} << U;
+            Search |= std::uint32_t{1} << U;
+        } else if (MayFitGroup(UnitCells[U], Snapshot, Spread)) {
+            Search |= std::uint32_t{1} << U;
+        }
+    }
+    return Search;
+}
+
 } // namespace
 
 bool TMatrix::ApplyOurReserved() {
@@ -133,15 +336,26 @@ bool TMatrix::ApplyOurReserved() {
     // The pass never changes a value, so only the masks need a copy.
     const std::array<int, 81> Snapshot = Candidates;
     std::array<int, 81> ValueBits;
+    int Open = 0;
     for (int I = 0; I < 81; ++I) {
         ValueBits[I] = ValueBit(Values[I]);
+        Open += Values[I] == 0;
+    }
+    std::uint32_t Search = (std::uint32_t{1} << UnitCount) - 1;
+    std::uint32_t Whole = 0;
+    if (Open >= SparseFrom) {
+        // Packed counters show the few units that may hold a group.
+        Search = UnitsToSearch(ValueBits, Snapshot, Whole);
     }
     bool Changed = false;
-    for (int U = 0; U < 18; ++U) {
-        Changed |= HiddenSubsets<false>(UnitCells[U], ValueBits, Snapshot, Candidates);
-    }
-    for (int U = 18; U < UnitCount; ++U) {
-        Changed |= HiddenSubsets<true>(UnitCells[U], ValueBits, Snapshot, Candidates);
+    for (; Search != 0; Search &= Search - 1) {
+        const int U = std::countr_zero(Search);
+        if ((Whole >> U & 1) != 0) {
+            Changed |= WriteWholeGroup(UnitCells[U], Snapshot, Candidates);
+            continue;
+        }
+        Changed |= U < 18 ? HiddenSubsets<false>(UnitCells[U], ValueBits, Snapshot, Candidates)
+                          : HiddenSubsets<true>(UnitCells[U], ValueBits, Snapshot, Candidates);
     }
     return Changed;
 }

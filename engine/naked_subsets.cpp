@@ -1,24 +1,87 @@
 // Naked subsets (your reserved seat): n cells of a unit sharing the same n candidates.
 #include "engine/matrix.h"
+#include "engine/unit_sums.h"
 
 namespace kumoji {
 
 namespace {
 
-// The positions of each unit's empty cells, from one sweep over the values.
-std::array<int, UnitCount> OpenPositions(const std::array<int, 81>& Values) {
-    std::array<int, UnitCount> Open{};
-#pragma GCC unroll 9
-    for (int R = 0; R < 9; ++R) {
-#pragma GCC unroll 9
-        for (int C = 0; C < 9; ++C) {
-            const int Empty = Values[CellIndex(C, R)] == 0;
-            Open[RowUnit(R)] |= Empty << C;
-            Open[ColUnit(C)] |= Empty << R;
-            Open[BoxUnit(C / 3, R / 3)] |= Empty << (R % 3 * 3 + C % 3);
-        }
+// Per candidate mask, a one in the six-bit field of its digit count: summed
+// over a unit, field N counts the unit's cells with N candidates.
+constexpr int FieldBits = 6;
+inline constexpr auto CountField = [] {
+    std::array<TPackedCounts, AllDigits + 1> Table{};
+    for (int Mask = 0; Mask <= AllDigits; ++Mask) {
+        Table[Mask] = TPackedCounts{1} << (FieldBits * DigitCount(Mask));
     }
-    return Open;
+    return Table;
+}();
+
+// A subset of N cells (2 <= N <= 8) needs N cells of N candidates: adding
+// 32 - N to field N sets its top bit exactly when the field holds N or more.
+inline constexpr TPackedCounts ReachOffset = [] {
+    TPackedCounts Sum = 0;
+    for (int N = 2; N <= 8; ++N) {
+        Sum += TPackedCounts(32 - N) << (FieldBits * N);
+    }
+    return Sum;
+}();
+inline constexpr TPackedCounts ReachBits = [] {
+    TPackedCounts Bits = 0;
+    for (int N = 2; N <= 8; ++N) {
+        Bits |= TPackedCounts{32} << (FieldBits * N);
+    }
+    return Bits;
+}();
+
+// Whether a unit whose cells' counts sum to Fields may hold a subset.
+inline bool MayHoldSubset(TPackedCounts Fields) {
+    return ((Fields + ReachOffset) & ReachBits) != 0;
+}
+
+// One unit: every test reads Snapshot, the removals go to Candidates live.
+bool ClearUnit(const TUnitCells& Unit, const std::array<int, 81>& Values,
+               const std::array<int, 81>& Snapshot, std::array<int, 81>& Candidates) {
+    int Masks[9];
+    int Open = 0;
+    for (int P = 0; P < 9; ++P) {
+        Masks[P] = Snapshot[Unit[P]];
+        Open |= (Values[Unit[P]] == 0) << P;
+    }
+    const int Empty = DigitCount(Open);
+    // A subset needs at least two cells and one more empty cell to clear.
+    if (Empty <= 2) {
+        return false;
+    }
+    bool Changed = false;
+    int Remaining = Empty;
+    for (int P = 0; P < 9; ++P) {
+        const int Mask = Masks[P];
+        const int N = DigitCount(Mask);
+        if (N <= 1) {
+            continue;
+        }
+        if (N <= Remaining && N < Empty) {
+            int Group = 1;
+            for (int Q = P + 1; Q < 9; ++Q) {
+                Group += Masks[Q] == Mask;
+            }
+            if (Group == N) {
+                for (int Q = 0; Q < 9; ++Q) {
+                    const bool Other =
+                        Q != P && (Open >> Q & 1) != 0 && (Q < P || Masks[Q] != Mask);
+                    int& Current = Candidates[Unit[Q]];
+                    if (Other && Current != 0) {
+                        const int Old = Current;
+                        Current = Old & ~Mask;
+                        Changed |= Current != Old;
+                    }
+                }
+            }
+        }
+        --Remaining;
+    }
+    return Changed;
 }
 
 } // namespace
@@ -27,70 +90,22 @@ bool TMatrix::ApplyYourReserved() {
     // Every test reads the state at the start of the call; removals go live.
     // Values never change here, so only the masks need a copy.
     const std::array<int, 81> Snapshot = Candidates;
-    const std::array<int, UnitCount> OpenCells = OpenPositions(Values);
-    // A group of N cells shares one mask of N digits, so a unit where no mask
-    // of two or more digits comes as often as it has digits clears nothing.
-    // Stamp tells the masks met in the current unit (by its number plus one,
-    // so one clearing serves all units) and Seen how often.
-    unsigned char Stamp[AllDigits + 1] = {};
-    unsigned char Seen[AllDigits + 1];
+    // Most units have too few cells of any one count for a subset, and one
+    // sweep of packed counters finds the few that have enough. Bits beyond
+    // the nine digits make masks differ that count alike, so then every
+    // unit is searched.
+    std::array<TPackedCounts, 81> Fields;
+    int Stray = 0;
+    for (int I = 0; I < 81; ++I) {
+        Fields[I] = CountField[Snapshot[I] & AllDigits];
+        Stray |= Snapshot[I];
+    }
+    const std::array<TPackedCounts, UnitCount> Sums = UnitSums(Fields);
+    const bool SearchAll = (Stray & ~AllDigits) != 0;
     bool Changed = false;
     for (int U = 0; U < UnitCount; ++U) {
-        const TUnitCells& Unit = UnitCells[U];
-        const unsigned char Tag = static_cast<unsigned char>(U + 1);
-        int Masks[9];
-        bool Possible = false;
-#pragma GCC unroll 9
-        for (int P = 0; P < 9; ++P) {
-            const int Mask = Snapshot[Unit[P]];
-            Masks[P] = Mask;
-            const int N = DigitCount(Mask);
-            if (N < 2) {
-                continue;
-            }
-            if ((Mask & ~AllDigits) != 0) {
-                // Not a stamp index: leave the unit to the full search.
-                Possible = true;
-                continue;
-            }
-            if (Stamp[Mask] != Tag) {
-                Stamp[Mask] = Tag;
-                Seen[Mask] = 0;
-            }
-            Possible |= ++Seen[Mask] >= N;
-        }
-        const int Open = OpenCells[U];
-        const int Empty = DigitCount(Open);
-        // A subset needs at least two cells and one more empty cell to clear.
-        if (!Possible || Empty <= 2) {
-            continue;
-        }
-        int Remaining = Empty;
-        for (int P = 0; P < 9; ++P) {
-            const int Mask = Masks[P];
-            const int N = DigitCount(Mask);
-            if (N <= 1) {
-                continue;
-            }
-            if (N <= Remaining && N < Empty) {
-                int Group = 1;
-                for (int Q = P + 1; Q < 9; ++Q) {
-                    Group += Masks[Q] == Mask;
-                }
-                if (Group == N) {
-                    for (int Q = 0; Q < 9; ++Q) {
-                        const bool Other =
-                            Q != P && (Open >> Q & 1) != 0 && (Q < P || Masks[Q] != Mask);
-                        int& Current = Candidates[Unit[Q]];
-                        if (Other && Current != 0) {
-                            const int Old = Current;
-                            Current = Old & ~Mask;
-                            Changed |= Current != Old;
-                        }
-                    }
-                }
-            }
-            --Remaining;
+        if (SearchAll || MayHoldSubset(Sums[U])) {
+            Changed |= ClearUnit(UnitCells[U], Values, Snapshot, Candidates);
         }
     }
     return Changed;

@@ -1,21 +1,47 @@
 // The question check: a position's one forced move, or why it has none.
 #include "engine/question.h"
 
+#include "engine/lanes.h"
 #include "engine/single_place.h"
+
+#include <bit>
+#include <cstdint>
 
 namespace kumoji {
 
 namespace {
 
+// Each unit's place in the order the hidden singles are read: columns, rows, boxes.
+inline constexpr auto ReadingPosition = [] {
+    std::array<unsigned char, UnitCount> Position{};
+    for (int K = 0; K < UnitCount; ++K) {
+        Position[UnitOrder::ColsRowsBoxes[K]] = static_cast<unsigned char>(K);
+    }
+    return Position;
+}();
+
+// Per digit, the units (as bits of their reading position) where it has a
+// single place: the few units that the reading visits for that digit.
+std::array<std::uint32_t, 10> SingleUnitsByDigit(const TMatrix& Work) {
+    std::array<std::uint32_t, 10> Units{};
+    const std::array<int, UnitCount> Singles = SinglePlacesByUnit(Work);
+    for (int U = 0; U < UnitCount; ++U) {
+        for (int Rest = Singles[U]; Rest != 0; Rest &= Rest - 1) {
+            Units[std::countr_zero(static_cast<unsigned>(Rest)) + 1] |= std::uint32_t{1}
+                                                                        << ReadingPosition[U];
+        }
+    }
+    return Units;
+}
+
 // Whether the hidden singles of Digit agree with the answer found so far (or
 // supply one). A conflicting single ends the check at once only when Strict.
-bool HiddenSinglesAgree(const TMatrix& Work, int Digit, TPoint& Cell, int& Answer, bool Strict) {
+bool HiddenSinglesAgree(const TMatrix& Work, int Digit, std::uint32_t Units, TPoint& Cell,
+                        int& Answer, bool Strict) {
     bool Ok = Answer > 0;
-    for (const int Unit : UnitOrder::ColsRowsBoxes) {
+    for (; Units != 0; Units &= Units - 1) {
+        const int Unit = UnitOrder::ColsRowsBoxes[std::countr_zero(Units)];
         const int Index = SinglePlace(Work, Unit, Digit);
-        if (Index < 0) {
-            continue;
-        }
         const TPoint Single{Index % 9, Index / 9};
         if (Answer == 0) {
             Cell = Single;
@@ -32,29 +58,53 @@ bool HiddenSinglesAgree(const TMatrix& Work, int Digit, TPoint& Cell, int& Answe
     return Ok;
 }
 
+// The empty cells with a single candidate: how many, and the first. Four
+// cells at a time, since most positions have none.
+int NakedSingles(const TMatrix& Work, int& First) {
+    int Count = 0;
+    First = -1;
+    for (int I = 0; I < 84; I += 4) {
+        TInt4 Single;
+        if (I + 4 <= 81) {
+            const TInt4 Mask = LoadLanes(&Work.Candidates[I]);
+            const TInt4 Empty = LoadLanes(&Work.Values[I]) == 0;
+            Single = Empty & (Mask > 0) & (Mask <= 256) & ((Mask & (Mask - 1)) == 0);
+        } else {
+            const int Mask = Work.Candidates[80];
+            Single = TInt4{Work.Values[80] == 0 && IsSingleDigitMask(Mask) ? -1 : 0, 0, 0, 0};
+        }
+        if ((Single[0] | Single[1] | Single[2] | Single[3]) == 0) {
+            continue;
+        }
+        for (int K = 0; K < 4; ++K) {
+            if (Single[K] != 0 && Count++ == 0) {
+                First = I + K;
+            }
+        }
+    }
+    return Count;
+}
+
 } // namespace
 
 bool FindQuestion(const TMatrix& Grid, TPoint& Cell, int& Digit, bool Strict) {
-    TMatrix Work;
-    Work.CopyFrom(Grid);
+    TMatrix Work = Grid;
     Cell = TPoint{};
     Digit = 0;
     Work.ApplyReservations();
 
-    int NakedSingles = 0;
-    for (int Index = 0; Index < 81; ++Index) {
-        if (Work.Values[Index] == 0 && IsSingleDigitMask(Work.Candidates[Index])) {
-            if (++NakedSingles == 1) {
-                Cell = TPoint{Index % 9, Index / 9};
-                Digit = LowestDigit(Work.Candidates[Index]);
-            }
-        }
+    int First;
+    const int Naked = NakedSingles(Work, First);
+    if (Naked >= 1) {
+        Cell = TPoint{First % 9, First / 9};
+        Digit = LowestDigit(Work.Candidates[First]);
     }
-    if (Strict && NakedSingles >= 2) {
+    if (Strict && Naked >= 2) {
         return false;
     }
+    const std::array<std::uint32_t, 10> Units = SingleUnitsByDigit(Work);
     for (int D = 1; D <= 9; ++D) {
-        if (HiddenSinglesAgree(Work, D, Cell, Digit, Strict)) {
+        if (HiddenSinglesAgree(Work, D, Units[D], Cell, Digit, Strict)) {
             return true;
         }
     }

@@ -33,15 +33,12 @@ template <typename T> struct TTally {
     T Singles() const { return Once & ~Twice & AllDigits; }
 };
 
-} // namespace
-
 // Per unit, the digits admitted once and those admitted twice or more; a
 // digit admitted once by a unit that does not hold it has its single place.
 // One sweep row by row tallies every unit, columns four to a vector, so each
-// mask is read once; most units admit no digit once, so the held digits are
-// looked up only for those that do.
-int SinglePlaceDigits(const TMatrix& Grid) {
-    int Singles[UnitCount];
+// mask is read once. This gives the digits admitted once, held or not.
+std::array<int, UnitCount> AdmittedOnce(const TMatrix& Grid) {
+    std::array<int, UnitCount> Singles;
     TTally<TInt4> ColsLeft;
     TTally<TInt4> ColsRight;
     TTally<int> LastCol;
@@ -77,7 +74,26 @@ int SinglePlaceDigits(const TMatrix& Grid) {
         Singles[ColUnit(C + 4)] = Right[C];
     }
     Singles[ColUnit(8)] = LastCol.Singles();
+    return Singles;
+}
 
+} // namespace
+
+// Most units admit no digit once, so the held digits are looked up only for
+// those that do.
+std::array<int, UnitCount> SinglePlacesByUnit(const TMatrix& Grid) {
+    std::array<int, UnitCount> Singles = AdmittedOnce(Grid);
+    for (int U = 0; U < UnitCount; ++U) {
+        if (Singles[U] != 0) {
+            Singles[U] &= ~HeldDigits(Grid, UnitCells[U]);
+        }
+    }
+    return Singles;
+}
+
+// A digit already found needs no second look at another unit's held digits.
+int SinglePlaceDigits(const TMatrix& Grid) {
+    const std::array<int, UnitCount> Singles = AdmittedOnce(Grid);
     int Digits = 0;
     for (int U = 0; U < UnitCount; ++U) {
         const int Single = Singles[U] & ~Digits;

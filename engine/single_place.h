@@ -4,6 +4,8 @@
 #include "engine/matrix.h"
 #include "engine/units.h"
 
+#include <array>
+
 namespace kumoji {
 
 // What SinglePlace answers when there is no one cell.
@@ -30,8 +32,12 @@ inline int SinglePlace(const TMatrix& Grid, int Unit, int Digit) {
     return Found;
 }
 
+// Per unit, the digits with a single place there (those for which SinglePlace
+// answers a cell), found for all units in one pass.
+std::array<int, UnitCount> SinglePlacesByUnit(const TMatrix& Grid);
+
 // The digits for which some unit has a single place: exactly those for which
-// the left-place search succeeds, found for all nine digits in one pass.
+// the left-place search succeeds.
 int SinglePlaceDigits(const TMatrix& Grid);
 
 } // namespace kumoji
