@@ -1,4 +1,5 @@
 // Hidden subsets (our reserved seat): n digits confined to the same n cells of a unit.
+#include "engine/digit_board.h"
 #include "engine/matrix.h"
 #include "engine/unit_sums.h"
 
@@ -290,28 +291,22 @@ bool WriteWholeGroup(const TUnitCells& Unit, const std::array<int, 81>& Snapshot
 // The units that may hold a group, and among them those that are one whole
 // group. Where a cell admits a digit its unit holds, a scan stops short of
 // it and the counts are not the scans' own, so such a unit is searched.
-std::uint32_t UnitsToSearch(const std::array<int, 81>& ValueBits,
-                            const std::array<int, 81>& Snapshot, std::uint32_t& Whole) {
+// Stray tells whether some mask has bits beyond the nine digits.
+std::uint32_t UnitsToSearch(const TValueFacts& Facts, const std::array<int, 81>& Snapshot,
+                            std::uint32_t& Whole, bool& Stray) {
     std::array<TPackedCounts, 81> Fields;
+    int AllMasks = 0;
     for (int I = 0; I < 81; ++I) {
         Fields[I] = DigitFields[Snapshot[I] & AllDigits];
+        AllMasks |= Snapshot[I];
     }
+    Stray = (AllMasks & ~AllDigits) != 0;
     const std::array<TPackedCounts, UnitCount> Counts = UnitSums(Fields);
     std::uint32_t Search = 0;
-    for (int I = 0; I < 81; ++I) {
-        const int Digit = LowestDigit(ValueBits[I]);
-        if (Digit == 0) {
-            continue;
-        }
-        const TCellUnits& Units = CellUnits[I];
-        for (const int U : {Units.Row, Units.Col, Units.Box}) {
-            if ((Counts[U] >> (4 * (Digit - 1)) & 15) != 0) {
-                Search |= std::uint32_t{1} << U;
-            }
-        }
-    }
     for (int U = 0; U < UnitCount; ++U) {
-        if ((Search >> U & 1) != 0) {
+        const TPackedCounts HeldFields = DigitFields[Facts.Held[U]] * 15 & DigitFieldsOnly;
+        if ((Counts[U] & HeldFields) != 0) {
+            Search |= std::uint32_t{1} << U;
             continue;
         }
         const TPackedCounts Spread = CountsOfCounts(Counts[U]);
@@ -331,31 +326,39 @@ std::uint32_t UnitsToSearch(const std::array<int, 81>& ValueBits,
 } // namespace
 
 bool TMatrix::ApplyOurReserved() {
+    return ApplyOurReserved(TValueFacts(*this));
+}
+
+bool TMatrix::ApplyOurReserved(const TValueFacts& Facts) {
     // Places come from the state at the start of the call, and every write
     // starts from that state, so a later write to a cell replaces an earlier one.
     // The pass never changes a value, so only the masks need a copy.
     const std::array<int, 81> Snapshot = Candidates;
-    std::array<int, 81> ValueBits;
-    int Open = 0;
-    for (int I = 0; I < 81; ++I) {
-        ValueBits[I] = ValueBit(Values[I]);
-        Open += Values[I] == 0;
-    }
     std::uint32_t Search = (std::uint32_t{1} << UnitCount) - 1;
     std::uint32_t Whole = 0;
-    if (Open >= SparseFrom) {
+    bool Stray = true;
+    if (Facts.OpenCells >= SparseFrom) {
         // Packed counters show the few units that may hold a group.
-        Search = UnitsToSearch(ValueBits, Snapshot, Whole);
+        Search = UnitsToSearch(Facts, Snapshot, Whole, Stray);
     }
+    // The cells that a write may have changed so far.
+    TCellSet Written;
     bool Changed = false;
     for (; Search != 0; Search &= Search - 1) {
         const int U = std::countr_zero(Search);
         if ((Whole >> U & 1) != 0) {
+            // The whole group's write gives every mask back as it was at the
+            // start, which changes nothing unless an earlier write did.
+            if (!Stray && (Written & UnitSets[U]).Empty()) {
+                continue;
+            }
             Changed |= WriteWholeGroup(UnitCells[U], Snapshot, Candidates);
-            continue;
+        } else {
+            Changed |=
+                U < 18 ? HiddenSubsets<false>(UnitCells[U], Facts.ValueBits, Snapshot, Candidates)
+                       : HiddenSubsets<true>(UnitCells[U], Facts.ValueBits, Snapshot, Candidates);
         }
-        Changed |= U < 18 ? HiddenSubsets<false>(UnitCells[U], ValueBits, Snapshot, Candidates)
-                          : HiddenSubsets<true>(UnitCells[U], ValueBits, Snapshot, Candidates);
+        Written = Written | UnitSets[U];
     }
     return Changed;
 }

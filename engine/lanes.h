@@ -16,4 +16,14 @@ inline TInt4 LoadLanes(const int* From) {
     return Lanes;
 }
 
+// Each lane's digit 1..9 as its candidate bit, 0 for an empty or stray
+// value. The bit is 2^(d-1) built as a float's exponent, since these
+// registers cannot shift each lane by its own count.
+inline TInt4 DigitBits4(TInt4 Value) {
+    const TInt4 Digit = Value & ((Value > 0) & (Value <= 9));
+    // An empty or stray lane becomes 0.5, which truncates to 0.
+    const TFloat4 Power = reinterpret_cast<TFloat4>((Digit + 126) << 23);
+    return __builtin_convertvector(Power, TInt4);
+}
+
 } // namespace kumoji

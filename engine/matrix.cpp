@@ -259,16 +259,10 @@ bool TMatrix::ScanBox(int BoxCol, int BoxRow, int Digit, TD2IntegerList& Places,
 namespace {
 
 // What each of four cells offers its units: a filled cell the bit of its
-// digit, an empty one its candidates, a stray value nothing. The digit's bit
-// is 2^(d-1) built as a float's exponent, since these registers cannot shift
-// each lane by its own count.
+// digit, an empty one its candidates, a stray value nothing.
 inline TInt4 CellOffers4(const int* Values, const int* Candidates) {
     const TInt4 Value = LoadLanes(Values);
-    const TInt4 Mask = LoadLanes(Candidates);
-    const TInt4 Digit = Value & ((Value > 0) & (Value <= 9));
-    // An empty or stray lane becomes 0.5, which truncates to 0.
-    const TFloat4 Power = reinterpret_cast<TFloat4>((Digit + 126) << 23);
-    return __builtin_convertvector(Power, TInt4) | (Mask & (Value <= 0));
+    return DigitBits4(Value) | (LoadLanes(Candidates) & (Value <= 0));
 }
 
 // The same for one cell.

@@ -14,6 +14,7 @@
 #include "engine/intlist.h"
 #include "engine/point.h"
 #include "engine/units.h"
+#include "engine/value_facts.h"
 
 #include <array>
 #include <string>
@@ -65,6 +66,10 @@ public:
     bool ApplyYourReserved();
     bool ApplyOurReserved();
     bool ApplyReservations();
+    // The same with the facts of this grid's values, worked out beforehand.
+    bool ApplyYourReserved(const TValueFacts& Facts);
+    bool ApplyOurReserved(const TValueFacts& Facts);
+    bool ApplyReservations(const TValueFacts& Facts);
 
     // Assumptions and trials on two-candidate cells.
     bool FindForcedPlace(int Digit, TPoint& Cell) const;

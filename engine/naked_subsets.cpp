@@ -17,26 +17,31 @@ inline constexpr auto CountField = [] {
     return Table;
 }();
 
-// A subset of N cells (2 <= N <= 8) needs N cells of N candidates: adding
-// 32 - N to field N sets its top bit exactly when the field holds N or more.
-inline constexpr TPackedCounts ReachOffset = [] {
-    TPackedCounts Sum = 0;
-    for (int N = 2; N <= 8; ++N) {
-        Sum += TPackedCounts(32 - N) << (FieldBits * N);
-    }
-    return Sum;
-}();
-inline constexpr TPackedCounts ReachBits = [] {
+// A subset of N cells needs N cells of N candidates and, to clear anything,
+// more than N empty cells. Adding 32 - N to field N sets its top bit exactly
+// when the field holds N or more; per number of empty cells, the fields of
+// the sizes it leaves room for.
+struct TReach {
+    TPackedCounts Offset = 0;
     TPackedCounts Bits = 0;
-    for (int N = 2; N <= 8; ++N) {
-        Bits |= TPackedCounts{32} << (FieldBits * N);
+};
+inline constexpr auto Reach = [] {
+    std::array<TReach, 10> Table{};
+    for (int Empty = 0; Empty <= 9; ++Empty) {
+        for (int N = 2; N < Empty; ++N) {
+            Table[Empty].Offset += TPackedCounts(32 - N) << (FieldBits * N);
+            Table[Empty].Bits |= TPackedCounts{32} << (FieldBits * N);
+        }
     }
-    return Bits;
+    return Table;
 }();
 
-// Whether a unit whose cells' counts sum to Fields may hold a subset.
-inline bool MayHoldSubset(TPackedCounts Fields) {
-    return ((Fields + ReachOffset) & ReachBits) != 0;
+// Whether a unit whose cells' counts sum to Fields, and which holds the
+// digits Held, may hold a subset. A unit has at most as many empty cells as
+// digits it does not hold.
+inline bool MayHoldSubset(TPackedCounts Fields, int Held) {
+    const TReach& Room = Reach[9 - DigitCount(Held)];
+    return ((Fields + Room.Offset) & Room.Bits) != 0;
 }
 
 // One unit: every test reads Snapshot, the removals go to Candidates live.
@@ -87,6 +92,10 @@ bool ClearUnit(const TUnitCells& Unit, const std::array<int, 81>& Values,
 } // namespace
 
 bool TMatrix::ApplyYourReserved() {
+    return ApplyYourReserved(TValueFacts(*this));
+}
+
+bool TMatrix::ApplyYourReserved(const TValueFacts& Facts) {
     // Every test reads the state at the start of the call; removals go live.
     // Values never change here, so only the masks need a copy.
     const std::array<int, 81> Snapshot = Candidates;
@@ -104,7 +113,7 @@ bool TMatrix::ApplyYourReserved() {
     const bool SearchAll = (Stray & ~AllDigits) != 0;
     bool Changed = false;
     for (int U = 0; U < UnitCount; ++U) {
-        if (SearchAll || MayHoldSubset(Sums[U])) {
+        if (SearchAll || MayHoldSubset(Sums[U], Facts.Held[U])) {
             Changed |= ClearUnit(UnitCells[U], Values, Snapshot, Candidates);
         }
     }

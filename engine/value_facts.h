@@ -1,0 +1,22 @@
+// What a grid's values say, fixed while the reservation passes clear candidates.
+#pragma once
+
+#include "engine/units.h"
+
+#include <array>
+
+namespace kumoji {
+
+class TMatrix;
+
+// The passes never change a value, so a cycle of them can work these out
+// once and share them.
+struct TValueFacts {
+    explicit TValueFacts(const TMatrix& Grid);
+
+    std::array<int, 81> ValueBits;   // each cell's digit as a bit, 0 when none
+    std::array<int, UnitCount> Held; // the digits each unit holds
+    int OpenCells = 0;               // cells whose value is 0
+};
+
+} // namespace kumoji
