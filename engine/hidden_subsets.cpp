@@ -227,6 +227,38 @@ inline bool MayHoldGroup(TPackedCounts CountsOfCounts) {
     return ((CountsOfCounts + ReachOffset) & ReachBits) != 0;
 }
 
+// The same for groups of two digits or more.
+inline constexpr TPackedCounts PairsAndUp = ReachBits & ~(TPackedCounts{32} << 6);
+inline bool MayHoldWiderGroup(TPackedCounts CountsOfCounts) {
+    return ((CountsOfCounts + ReachOffset) & PairsAndUp) != 0;
+}
+
+// The digits a unit admits in exactly one cell, from its digit fields.
+inline int DigitsOfCountOne(TPackedCounts Fields) {
+    int Digits = 0;
+    for (int D = 0; D < 9; ++D) {
+        Digits |= (Fields >> (4 * D) & 15) == 1 ? 1 << D : 0;
+    }
+    return Digits;
+}
+
+// A unit whose only groups are single digits in single cells: each such
+// cell keeps the highest digit that has no other place (a lower one sharing
+// the cell makes a group of two digits in one cell, which counts for nothing).
+bool WriteSingleGroups(const TUnitCells& Unit, int Singles, const std::array<int, 81>& Snapshot,
+                       std::array<int, 81>& Candidates) {
+    bool Changed = false;
+    for (const int I : Unit) {
+        const int Here = Snapshot[I] & Singles;
+        if (Here != 0) {
+            Candidates[I] =
+                Snapshot[I] & (1 << (31 - std::countl_zero(static_cast<unsigned>(Here))));
+            Changed |= Candidates[I] != Snapshot[I];
+        }
+    }
+    return Changed;
+}
+
 // A finer test for a unit with N digits of count N: the group's N places
 // each admit all N of its digits, and the unit's other open cells admit none
 // of them, so they make do with the digits left. Sparse positions have many
@@ -266,10 +298,6 @@ inline bool IsWholeGroup(TPackedCounts Fields, TPackedCounts CountsOfCounts) {
            CountsOfCounts == (TPackedCounts(9 - Open) | TPackedCounts(Open) << (6 * Open));
 }
 
-// Below this many open cells the units have few digits to share counts,
-// most of them hold some group, and the filter would only add work.
-inline constexpr int SparseFrom = 56;
-
 // That group's write: each open cell keeps its digits among the unit's.
 bool WriteWholeGroup(const TUnitCells& Unit, const std::array<int, 81>& Snapshot,
                      std::array<int, 81>& Candidates) {
@@ -293,7 +321,8 @@ bool WriteWholeGroup(const TUnitCells& Unit, const std::array<int, 81>& Snapshot
 // it and the counts are not the scans' own, so such a unit is searched.
 // Stray tells whether some mask has bits beyond the nine digits.
 std::uint32_t UnitsToSearch(const TValueFacts& Facts, const std::array<int, 81>& Snapshot,
-                            std::uint32_t& Whole, bool& Stray) {
+                            std::uint32_t& Whole, std::array<int, UnitCount>& Singles,
+                            bool& Stray) {
     std::array<TPackedCounts, 81> Fields;
     int AllMasks = 0;
     for (int I = 0; I < 81; ++I) {
@@ -316,6 +345,9 @@ std::uint32_t UnitsToSearch(const TValueFacts& Facts, const std::array<int, 81>&
         if (IsWholeGroup(Counts[U], Spread)) {
             Whole |= std::uint32_t{1} << U;
             Search |= std::uint32_t{1} << U;
+        } else if (!MayHoldWiderGroup(Spread)) {
+            Singles[U] = DigitsOfCountOne(Counts[U]);
+            Search |= std::uint32_t{1} << U;
         } else if (MayFitGroup(UnitCells[U], Snapshot, Spread)) {
             Search |= std::uint32_t{1} << U;
         }
@@ -334,13 +366,11 @@ bool TMatrix::ApplyOurReserved(const TValueFacts& Facts) {
     // starts from that state, so a later write to a cell replaces an earlier one.
     // The pass never changes a value, so only the masks need a copy.
     const std::array<int, 81> Snapshot = Candidates;
-    std::uint32_t Search = (std::uint32_t{1} << UnitCount) - 1;
+    // Packed counters show the few units that may hold a group.
     std::uint32_t Whole = 0;
-    bool Stray = true;
-    if (Facts.OpenCells >= SparseFrom) {
-        // Packed counters show the few units that may hold a group.
-        Search = UnitsToSearch(Facts, Snapshot, Whole, Stray);
-    }
+    std::array<int, UnitCount> Singles{};
+    bool Stray = false;
+    std::uint32_t Search = UnitsToSearch(Facts, Snapshot, Whole, Singles, Stray);
     // The cells that a write may have changed so far.
     TCellSet Written;
     bool Changed = false;
@@ -353,6 +383,8 @@ bool TMatrix::ApplyOurReserved(const TValueFacts& Facts) {
                 continue;
             }
             Changed |= WriteWholeGroup(UnitCells[U], Snapshot, Candidates);
+        } else if (Singles[U] != 0) {
+            Changed |= WriteSingleGroups(UnitCells[U], Singles[U], Snapshot, Candidates);
         } else {
             Changed |=
                 U < 18 ? HiddenSubsets<false>(UnitCells[U], Facts.ValueBits, Snapshot, Candidates)
