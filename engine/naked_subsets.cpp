@@ -2,6 +2,8 @@
 #include "engine/matrix.h"
 #include "engine/unit_sums.h"
 
+#include <bit>
+
 namespace kumoji {
 
 namespace {
@@ -36,16 +38,22 @@ inline constexpr auto Reach = [] {
     return Table;
 }();
 
-// Whether a unit whose cells' counts sum to Fields, and which holds the
-// digits Held, may hold a subset. A unit has at most as many empty cells as
-// digits it does not hold.
-inline bool MayHoldSubset(TPackedCounts Fields, int Held) {
+// The subset sizes a unit may hold, as bits N of a mask, when its cells'
+// counts sum to Fields and it holds the digits Held. A unit has at most as
+// many empty cells as digits it does not hold.
+inline int SubsetSizes(TPackedCounts Fields, int Held) {
     const TReach& Room = Reach[9 - DigitCount(Held)];
-    return ((Fields + Room.Offset) & Room.Bits) != 0;
+    const TPackedCounts Reached = (Fields + Room.Offset) & Room.Bits;
+    int Sizes = 0;
+    for (TPackedCounts Rest = Reached; Rest != 0; Rest &= Rest - 1) {
+        Sizes |= 1 << (std::countr_zero(Rest) / FieldBits);
+    }
+    return Sizes;
 }
 
 // One unit: every test reads Snapshot, the removals go to Candidates live.
-bool ClearUnit(const TUnitCells& Unit, const std::array<int, 81>& Values,
+// Only cells of the given Sizes of subset can start one.
+bool ClearUnit(const TUnitCells& Unit, int Sizes, const std::array<int, 81>& Values,
                const std::array<int, 81>& Snapshot, std::array<int, 81>& Candidates) {
     int Masks[9];
     int Open = 0;
@@ -66,7 +74,7 @@ bool ClearUnit(const TUnitCells& Unit, const std::array<int, 81>& Values,
         if (N <= 1) {
             continue;
         }
-        if (N <= Remaining && N < Empty) {
+        if (N <= Remaining && N < Empty && (Sizes >> N & 1) != 0) {
             int Group = 1;
             for (int Q = P + 1; Q < 9; ++Q) {
                 Group += Masks[Q] == Mask;
@@ -113,8 +121,9 @@ bool TMatrix::ApplyYourReserved(const TValueFacts& Facts) {
     const bool SearchAll = (Stray & ~AllDigits) != 0;
     bool Changed = false;
     for (int U = 0; U < UnitCount; ++U) {
-        if (SearchAll || MayHoldSubset(Sums[U], Facts.Held[U])) {
-            Changed |= ClearUnit(UnitCells[U], Values, Snapshot, Candidates);
+        const int Sizes = SearchAll ? AllDigits << 1 : SubsetSizes(Sums[U], Facts.Held[U]);
+        if (Sizes != 0) {
+            Changed |= ClearUnit(UnitCells[U], Sizes, Values, Snapshot, Candidates);
         }
     }
     return Changed;
