@@ -22,9 +22,10 @@ inline constexpr auto ReadingPosition = [] {
 
 // Per digit, the units (as bits of their reading position) where it has a
 // single place: the few units that the reading visits for that digit.
-std::array<std::uint32_t, 10> SingleUnitsByDigit(const TMatrix& Work) {
+std::array<std::uint32_t, 10> SingleUnitsByDigit(const TMatrix& Work,
+                                                 const std::array<int, UnitCount>& Held) {
     std::array<std::uint32_t, 10> Units{};
-    const std::array<int, UnitCount> Singles = SinglePlacesByUnit(Work);
+    const std::array<int, UnitCount> Singles = SinglePlacesByUnit(Work, Held);
     for (int U = 0; U < UnitCount; ++U) {
         for (int Rest = Singles[U]; Rest != 0; Rest &= Rest - 1) {
             Units[std::countr_zero(static_cast<unsigned>(Rest)) + 1] |= std::uint32_t{1}
@@ -91,7 +92,9 @@ bool FindQuestion(const TMatrix& Grid, TPoint& Cell, int& Digit, bool Strict) {
     TMatrix Work = Grid;
     Cell = TPoint{};
     Digit = 0;
-    Work.ApplyReservations();
+    // The passes change no value, so one reading of the values serves all.
+    const TValueFacts Facts(Work);
+    Work.ApplyReservations(Facts);
 
     int First;
     const int Naked = NakedSingles(Work, First);
@@ -102,7 +105,7 @@ bool FindQuestion(const TMatrix& Grid, TPoint& Cell, int& Digit, bool Strict) {
     if (Strict && Naked >= 2) {
         return false;
     }
-    const std::array<std::uint32_t, 10> Units = SingleUnitsByDigit(Work);
+    const std::array<std::uint32_t, 10> Units = SingleUnitsByDigit(Work, Facts.Held);
     for (int D = 1; D <= 9; ++D) {
         if (HiddenSinglesAgree(Work, D, Units[D], Cell, Digit, Strict)) {
             return true;

@@ -91,6 +91,15 @@ std::array<int, UnitCount> SinglePlacesByUnit(const TMatrix& Grid) {
     return Singles;
 }
 
+std::array<int, UnitCount> SinglePlacesByUnit(const TMatrix& Grid,
+                                              const std::array<int, UnitCount>& Held) {
+    std::array<int, UnitCount> Singles = AdmittedOnce(Grid);
+    for (int U = 0; U < UnitCount; ++U) {
+        Singles[U] &= ~Held[U];
+    }
+    return Singles;
+}
+
 // A digit already found needs no second look at another unit's held digits.
 int SinglePlaceDigits(const TMatrix& Grid) {
     const std::array<int, UnitCount> Singles = AdmittedOnce(Grid);

@@ -35,6 +35,9 @@ inline int SinglePlace(const TMatrix& Grid, int Unit, int Digit) {
 // Per unit, the digits with a single place there (those for which SinglePlace
 // answers a cell), found for all units in one pass.
 std::array<int, UnitCount> SinglePlacesByUnit(const TMatrix& Grid);
+// The same with the digits each unit holds known beforehand.
+std::array<int, UnitCount> SinglePlacesByUnit(const TMatrix& Grid,
+                                              const std::array<int, UnitCount>& Held);
 
 // The digits for which some unit has a single place: exactly those for which
 // the left-place search succeeds.
