@@ -51,6 +51,36 @@ inline int SubsetSizes(TPackedCounts Fields, int Held) {
     return Sizes;
 }
 
+// Keeps the sizes N for which N of the masks with N candidates may be
+// equal. Where such masks would be more than half of those with N
+// candidates, one vote finds the only mask that can be and a count settles
+// it; sparse positions flag many units whose like-sized masks all differ.
+inline int SizesWithEqualMasks(const int (&Masks)[9], int Sizes) {
+    for (int Rest = Sizes; Rest != 0; Rest &= Rest - 1) {
+        const int N = std::countr_zero(static_cast<unsigned>(Rest));
+        int Sized = 0;
+        int Leader = 0;
+        int Lead = 0;
+        for (const int Mask : Masks) {
+            if (DigitCount(Mask) == N) {
+                ++Sized;
+                Lead += Mask == Leader ? 1 : Lead == 0 ? (Leader = Mask, 1) : -1;
+            }
+        }
+        if (2 * N <= Sized) {
+            continue; // no majority to look for: the search decides
+        }
+        int Copies = 0;
+        for (const int Mask : Masks) {
+            Copies += Mask == Leader;
+        }
+        if (Copies < N) {
+            Sizes &= ~(1 << N);
+        }
+    }
+    return Sizes;
+}
+
 // One unit: every test reads Snapshot, the removals go to Candidates live.
 // Only cells of the given Sizes of subset can start one.
 bool ClearUnit(const TUnitCells& Unit, int Sizes, const std::array<int, 81>& Values,
@@ -60,6 +90,10 @@ bool ClearUnit(const TUnitCells& Unit, int Sizes, const std::array<int, 81>& Val
     for (int P = 0; P < 9; ++P) {
         Masks[P] = Snapshot[Unit[P]];
         Open |= (Values[Unit[P]] == 0) << P;
+    }
+    Sizes = SizesWithEqualMasks(Masks, Sizes);
+    if (Sizes == 0) {
+        return false;
     }
     const int Empty = DigitCount(Open);
     // A subset needs at least two cells and one more empty cell to clear.
