@@ -1,9 +1,9 @@
 // The answer step: one forced move found and offered for placement.
 #include "engine/answer_step.h"
 
-#include "engine/lanes.h"
 #include "engine/locked_candidates.h"
 #include "engine/single_place.h"
+#include "engine/unit_tally.h"
 
 #include <array>
 #include <cstdint>
@@ -12,47 +12,15 @@ namespace kumoji {
 
 namespace {
 
-// The units of each cell as bits of the unit numbering.
-constexpr std::array<int, 81> CellUnitBits = [] {
-    std::array<int, 81> Table{};
-    for (int I = 0; I < 81; ++I) {
-        const TCellUnits& Units = CellUnits[I];
-        Table[I] = 1 << Units.Row | 1 << Units.Col | 1 << Units.Box;
-    }
-    return Table;
-}();
-
-// Per unit one bit: the units with exactly one empty cell. Set once and set
-// twice over the empty cells, four cells a lane and the lanes merged after,
-// since this runs before every move.
-std::uint32_t UnitsWithOneEmptyCell(const TMatrix& Grid) {
-    const TInt4 Empty = {};
-    TInt4 Once4 = {};
-    TInt4 Twice4 = {};
-#pragma GCC unroll 20
-    for (int I = 0; I + 4 <= 81; I += 4) {
-        const TInt4 Units = (LoadLanes(&Grid.Values[I]) == Empty) & LoadLanes(&CellUnitBits[I]);
-        Twice4 |= Once4 & Units;
-        Once4 |= Units;
-    }
-    int Once = Grid.Values[80] == 0 ? CellUnitBits[80] : 0;
-    int Twice = 0;
-#pragma GCC unroll 4
-    for (int Lane = 0; Lane < 4; ++Lane) {
-        Twice |= Twice4[Lane] | (Once & Once4[Lane]);
-        Once |= Once4[Lane];
-    }
-    return static_cast<std::uint32_t>(Once & ~Twice);
-}
-
 // One answer step on the caller's grid. Grid is the live grid: an accepted
 // placement changes it, so every step reads it afresh.
 class TAnswerStep {
 public:
-    TAnswerStep(const TMatrix& Grid, const TPlaceMove& Place) : Grid(Grid), Place(Place) {}
+    TAnswerStep(const TMatrix& Grid, const TPlaceMove& Place)
+        : Grid(Grid), Place(Place), Tally(Grid) {}
 
     int SolveStep(bool Deep) {
-        const int State = Grid.CheckState();
+        const int State = Tally.State();
         if (State == StepSolved || State == StepContradiction) {
             return State;
         }
@@ -68,6 +36,8 @@ public:
 private:
     const TMatrix& Grid;
     const TPlaceMove& Place;
+    // The grid as the step found it, valid until the first offer.
+    const TGridTally Tally;
 
     // The levels ask the same single searches again and again. Until a move
     // is offered the grid cannot have changed, so a search that offered
@@ -78,6 +48,7 @@ private:
     int MissingNumberIdle = Unknown;
     int LeftPlaceScan = Unknown;
     int LeftPlaceFound = 0;
+    std::array<int, UnitCount> LeftPlaces{};
     int LockedScan = Unknown;
     int LockedFound = 0;
     std::array<int, 10> LeftPlaceIdle{Unknown, Unknown, Unknown, Unknown, Unknown,
@@ -147,7 +118,8 @@ private:
     // A unit with eight values: its empty cell takes its single candidate. A
     // cell whose units leave it no candidate, or more than one, offers nothing.
     bool PlaceEmptyCell() {
-        const std::uint32_t Single = UnitsWithOneEmptyCell(Grid);
+        const std::uint32_t Single =
+            Offers == 0 ? Tally.UnitsWithOneEmptyCell() : UnitsWithOneEmptyCell(Grid);
         if (Single == 0) {
             return false;
         }
@@ -175,12 +147,21 @@ private:
     bool PlaceLeftPlace(int Digit) {
         if (LeftPlaceScan != Offers) {
             LeftPlaceScan = Offers;
-            LeftPlaceFound = SinglePlaceDigits(Grid);
+            LeftPlaces = Offers == 0 ? Tally.SinglePlaces() : SinglePlacesByUnit(Grid);
+            LeftPlaceFound = 0;
+            for (const int Digits : LeftPlaces) {
+                LeftPlaceFound |= Digits;
+            }
         }
-        if ((LeftPlaceFound & DigitBit(Digit)) == 0) {
+        const int Bit = DigitBit(Digit);
+        if ((LeftPlaceFound & Bit) == 0) {
             return false;
         }
         for (const int Unit : UnitOrder::RowsColsBoxes) {
+            // Until an offer, the units found above are the only ones to look at.
+            if (LeftPlaceScan == Offers && (LeftPlaces[Unit] & Bit) == 0) {
+                continue;
+            }
             const int Place = SinglePlace(Grid, Unit, Digit);
             if (Place >= 0 && Put(Place % 9, Place / 9, Digit, smLeftPlace)) {
                 return true;

@@ -7,8 +7,10 @@
 #include "engine/matrix.h"
 #include "engine/question.h"
 #include "engine/single_place.h"
+#include "engine/unit_tally.h"
 #include "grid_helpers.h"
 
+#include <array>
 #include <cstdint>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -149,10 +151,11 @@ bool ReferenceYourReserved(TMatrix& Grid) {
     return Changed;
 }
 
-// The digits admitted by exactly one cell of some unit that does not hold them.
-int ReferenceSinglePlaceDigits(const TMatrix& Grid) {
-    int Digits = 0;
-    for (const TUnitCells& Cells : UnitCells) {
+// Per unit, the digits admitted by exactly one of its cells and held by none.
+std::array<int, UnitCount> ReferenceSinglePlaces(const TMatrix& Grid) {
+    std::array<int, UnitCount> Digits{};
+    for (int U = 0; U < UnitCount; ++U) {
+        const TUnitCells& Cells = UnitCells[U];
         for (int D = 1; D <= 9; ++D) {
             bool Held = false;
             int Places = 0;
@@ -161,11 +164,43 @@ int ReferenceSinglePlaceDigits(const TMatrix& Grid) {
                 Places += (Grid.Candidates[I] & DigitBit(D)) != 0 ? 1 : 0;
             }
             if (!Held && Places == 1) {
-                Digits |= DigitBit(D);
+                Digits[U] |= DigitBit(D);
             }
         }
     }
     return Digits;
+}
+
+int ReferenceSinglePlaceDigits(const TMatrix& Grid) {
+    int Digits = 0;
+    for (const int UnitDigits : ReferenceSinglePlaces(Grid)) {
+        Digits |= UnitDigits;
+    }
+    return Digits;
+}
+
+// The answer step's whole-grid tally, on the grid and, so that a plain grid
+// with contradictions turns up too, on the grid with its filled cells' masks
+// cleared.
+void ExpectTallyAsReference(const TMatrix& Grid, const std::string& What) {
+    TMatrix Cleared = Grid;
+    for (int I = 0; I < 81; ++I) {
+        Cleared.Candidates[I] = Grid.Values[I] != 0 ? 0 : Grid.Candidates[I];
+    }
+    for (const TMatrix* Each : {&Grid, static_cast<const TMatrix*>(&Cleared)}) {
+        const TGridTally Tally(*Each);
+        EXPECT_EQ(Tally.State(), ReferenceCheckState(*Each)) << What;
+        EXPECT_EQ(Tally.SinglePlaces(), ReferenceSinglePlaces(*Each)) << What;
+        std::uint32_t OneEmpty = 0;
+        for (int U = 0; U < UnitCount; ++U) {
+            int Empty = 0;
+            for (const int I : UnitCells[U]) {
+                Empty += Each->Values[I] == 0;
+            }
+            OneEmpty |= std::uint32_t{Empty == 1} << U;
+        }
+        EXPECT_EQ(Tally.UnitsWithOneEmptyCell(), OneEmpty) << What;
+    }
 }
 
 // The assumption test on a full copy of the grid, placement by placement.
@@ -184,6 +219,7 @@ bool ReferenceTestAssumption(const TMatrix& Grid, int Assumed, int Col, int Row,
 void ExpectSameAsReference(const TMatrix& Grid, const std::string& What) {
     EXPECT_EQ(Grid.CheckState(), ReferenceCheckState(Grid)) << What;
     EXPECT_EQ(SinglePlaceDigits(Grid), ReferenceSinglePlaceDigits(Grid)) << What;
+    ExpectTallyAsReference(Grid, What);
     for (int D = 0; D <= 10; ++D) {
         int FastCol = -7;
         int FastRow = -7;
@@ -284,6 +320,8 @@ TEST(FastPathsReference, StateCheckReadsStrayValuesAsThePlainRule) {
                 TMatrix Grid = Start;
                 Grid.Values[I] = Stray;
                 EXPECT_EQ(Grid.CheckState(), ReferenceCheckState(Grid))
+                    << "cell " << I << " value " << Stray;
+                EXPECT_EQ(TGridTally(Grid).State(), ReferenceCheckState(Grid))
                     << "cell " << I << " value " << Stray;
                 // A stray value over a cell that still admits its own digit.
                 Grid.Candidates[I] = DigitBit(Start.Values[I]) | Start.Candidates[I];
