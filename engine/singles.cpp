@@ -2,37 +2,35 @@
 #include "engine/grid_checks.h"
 #include "engine/matrix.h"
 #include "engine/single_place.h"
+#include "engine/unit_tally.h"
 
 #include <array>
+#include <cstdint>
 
 namespace kumoji {
 
-// One pass over the cells tallies all 27 units; a unit qualifies with a
-// single empty cell and a single digit not held by its other cells. The
-// empty cell is the unit's only one, so the order within a unit is moot.
+// A unit qualifies with a single empty cell and a single digit not held by
+// its other cells. Most grids have no unit with one empty cell, and those
+// units are found four cells a lane, so only they are read cell by cell.
 bool TMatrix::FindEmptyCell(int& Col, int& Row, int& Digit) const {
-    std::array<int, UnitCount> Held{};
-    std::array<int, UnitCount> Empty{};
-    std::array<int, UnitCount> Target{};
-    for (int I = 0; I < 81; ++I) {
-        const TCellUnits& Cell = CellUnits[I];
-        if (Values[I] == 0) {
-            for (const int U : {Cell.Row, Cell.Col, Cell.Box}) {
-                ++Empty[U];
-                Target[U] = I;
-            }
-        } else {
-            const int Bit = DigitBit(Values[I]);
-            for (const int U : {Cell.Row, Cell.Col, Cell.Box}) {
-                Held[U] |= Bit;
-            }
-        }
+    const std::uint32_t Single = UnitsWithOneEmptyCell(*this);
+    if (Single == 0) {
+        return false;
     }
     for (const int U : UnitOrder::RowsColsBoxesByColumn) {
-        const int Left = AllDigits & ~Held[U];
-        if (Empty[U] == 1 && IsSingleDigitMask(Left)) {
-            Col = Target[U] % 9;
-            Row = Target[U] / 9;
+        if ((Single >> U & 1) == 0) {
+            continue;
+        }
+        int Held = 0;
+        int Target = 0;
+        for (const int I : UnitCells[U]) {
+            Held |= DigitBit(Values[I]);
+            Target = Values[I] == 0 ? I : Target;
+        }
+        const int Left = AllDigits & ~Held;
+        if (IsSingleDigitMask(Left)) {
+            Col = Target % 9;
+            Row = Target / 9;
             Digit = LowestDigit(Left);
             return true;
         }
