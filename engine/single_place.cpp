@@ -20,7 +20,8 @@ int HeldDigits(const TMatrix& Grid, const TUnitCells& Cells) {
 // Per unit, the digits admitted once, held or not: a digit admitted once by a
 // unit that does not hold it has its single place there.
 std::array<int, UnitCount> AdmittedOnce(const TMatrix& Grid) {
-    const TUnitTally Units = TallyUnits(Grid.Candidates);
+    TUnitTally Units;
+    TallyUnits(Grid.Candidates, Units);
     std::array<int, UnitCount> Singles;
     for (int U = 0; U < UnitCount; ++U) {
         Singles[U] = Units.Once[U] & ~Units.Twice[U] & AllDigits;

@@ -40,6 +40,7 @@ TGridTally::TGridTally(const TMatrix& Grid) : Grid(Grid) {
     TUInt4 Values = {};
     TInt4 Masks = {};
     TInt4 FilledMasks = {};
+#pragma GCC unroll 20
     for (int I = 0; I + 4 <= 81; I += 4) {
         const TInt4 Value = LoadLanes(&Grid.Values[I]);
         const TInt4 Mask = LoadLanes(&Grid.Candidates[I]);
@@ -60,7 +61,7 @@ TGridTally::TGridTally(const TMatrix& Grid) : Grid(Grid) {
             (Mask & ~(Value == 0 ? AllDigits : 0)) == 0;
     if (Plain) {
         Words[80] = Mask | 1 << (9 + Value);
-        Units = TallyUnits(Words);
+        TallyUnits(Words, Units);
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace kumoji {
 
@@ -34,81 +35,116 @@ struct TUnitTally {
 
 namespace detail {
 
-// Lanes First, First + 1, ... of a vector tally moved to lane 0 onwards.
-template <int First> TTally<TInt4> LanesFrom(const TTally<TInt4>& Tally) {
-    constexpr int A = First % 4;
-    constexpr int B = (First + 1) % 4;
-    constexpr int C = (First + 2) % 4;
-    constexpr int D = (First + 3) % 4;
-    return {__builtin_shufflevector(Tally.Once, Tally.Once, A, B, C, D),
-            __builtin_shufflevector(Tally.Twice, Tally.Twice, A, B, C, D)};
+// A 4x4 matrix given by its rows, turned into its columns.
+inline std::array<TInt4, 4> Transpose(TInt4 A, TInt4 B, TInt4 C, TInt4 D) {
+    const TInt4 AB01 = __builtin_shufflevector(A, B, 0, 4, 1, 5);
+    const TInt4 AB23 = __builtin_shufflevector(A, B, 2, 6, 3, 7);
+    const TInt4 CD01 = __builtin_shufflevector(C, D, 0, 4, 1, 5);
+    const TInt4 CD23 = __builtin_shufflevector(C, D, 2, 6, 3, 7);
+    return {__builtin_shufflevector(AB01, CD01, 0, 1, 4, 5),
+            __builtin_shufflevector(AB01, CD01, 2, 3, 6, 7),
+            __builtin_shufflevector(AB23, CD23, 0, 1, 4, 5),
+            __builtin_shufflevector(AB23, CD23, 2, 3, 6, 7)};
 }
 
-// Lanes First to First + Count - 1 of a vector tally as one tally.
-template <int First, int Count> TTally<int> FoldLanes(const TTally<TInt4>& Tally) {
-    TTally<int> Folded{Tally.Once[First], Tally.Twice[First]};
-    for (int K = First + 1; K < First + Count; ++K) {
-        Folded.Add(TTally<int>{Tally.Once[K], Tally.Twice[K]});
-    }
-    return Folded;
+// Four vector tallies turned the same way: lane K of tally J is lane J of
+// tally K.
+inline std::array<TTally<TInt4>, 4> Transpose(const std::array<TTally<TInt4>, 4>& Tallies) {
+    const auto Once = Transpose(Tallies[0].Once, Tallies[1].Once, Tallies[2].Once, Tallies[3].Once);
+    const auto Twice =
+        Transpose(Tallies[0].Twice, Tallies[1].Twice, Tallies[2].Twice, Tallies[3].Twice);
+    return {TTally<TInt4>{Once[0], Twice[0]}, TTally<TInt4>{Once[1], Twice[1]},
+            TTally<TInt4>{Once[2], Twice[2]}, TTally<TInt4>{Once[3], Twice[3]}};
+}
+
+// Vector tallies summed lane by lane.
+inline TTally<TInt4> Sum(const TTally<TInt4>& A, const TTally<TInt4>& B, const TTally<TInt4>& C) {
+    TTally<TInt4> Total = A;
+    Total.Add(B);
+    Total.Add(C);
+    return Total;
+}
+
+// The four lanes of a vector tally stored as units First to First + 3.
+inline void StoreLanes(TUnitTally& Units, int First, const TTally<TInt4>& Tally) {
+    std::memcpy(&Units.Once[First], &Tally.Once, sizeof Tally.Once);
+    std::memcpy(&Units.Twice[First], &Tally.Twice, sizeof Tally.Twice);
+}
+
+// Four rows' tallies, lane by lane over their halves, folded a row a lane,
+// with the ninth cells.
+inline TTally<TInt4> FoldRows(const TTally<TInt4>& A, const TTally<TInt4>& B,
+                              const TTally<TInt4>& C, const TTally<TInt4>& D, TInt4 Ninth) {
+    const auto Lanes = Transpose({A, B, C, D});
+    TTally<TInt4> Rows = Sum(Lanes[0], Lanes[1], Lanes[2]);
+    Rows.Add(Lanes[3]);
+    Rows.Add(Ninth);
+    return Rows;
 }
 
 } // namespace detail
 
 // One sweep row by row tallies every unit. A row's cells are read as lanes
-// 0-3, lanes 4-7 and the ninth cell; the same lanes summed over a band give
-// its boxes and over the grid the columns, so each word is read once.
-inline TUnitTally TallyUnits(const std::array<int, 81>& Words) {
-    using detail::FoldLanes;
-    using detail::LanesFrom;
-    TUnitTally Units;
-    auto Store = [&Units](int U, const TTally<int>& Tally) {
-        Units.Once[U] = Tally.Once;
-        Units.Twice[U] = Tally.Twice;
+// 0-3, lanes 4-7 and the ninth cell; the lanes summed over a band give its
+// boxes and over the grid the columns. Rows and boxes are then folded four
+// at a time by turning their lanes into units, so each word is read once.
+inline void TallyUnits(const std::array<int, 81>& Words, TUnitTally& Units) {
+    using detail::FoldRows;
+    using detail::StoreLanes;
+    using detail::Sum;
+    using detail::Transpose;
+    std::array<TTally<TInt4>, 9> Rows;
+    std::array<TTally<TInt4>, 4> Left{};
+    std::array<TTally<TInt4>, 4> Right{};
+    std::array<TTally<int>, 3> Last{};
+#pragma GCC unroll 9
+    for (int R = 0; R < 9; ++R) {
+        const int* Line = &Words[CellIndex(0, R)];
+        const TInt4 L = LoadLanes(Line);
+        const TInt4 H = LoadLanes(Line + 4);
+        Left[R / 3].Add(L);
+        Right[R / 3].Add(H);
+        Last[R / 3].Add(Line[8]);
+        Rows[R] = TTally<TInt4>{L | H, L & H};
+    }
+    auto NinthCells = [&Words](int First) {
+        return TInt4{Words[CellIndex(8, First)], Words[CellIndex(8, First + 1)],
+                     Words[CellIndex(8, First + 2)], Words[CellIndex(8, First + 3)]};
     };
-    TTally<TInt4> ColsLeft;
-    TTally<TInt4> ColsRight;
-    TTally<int> LastCol;
-#pragma GCC unroll 3
+    StoreLanes(Units, RowUnit(0), FoldRows(Rows[0], Rows[1], Rows[2], Rows[3], NinthCells(0)));
+    StoreLanes(Units, RowUnit(4), FoldRows(Rows[4], Rows[5], Rows[6], Rows[7], NinthCells(4)));
+    // Row 8 alone: its lanes halved twice.
+    TTally<TInt4> Eight = Rows[8];
+    Eight.Add(TTally<TInt4>{__builtin_shufflevector(Eight.Once, Eight.Once, 2, 3, 2, 3),
+                            __builtin_shufflevector(Eight.Twice, Eight.Twice, 2, 3, 2, 3)});
+    TTally<int> Row8{Eight.Once[0], Eight.Twice[0]};
+    Row8.Add(TTally<int>{Eight.Once[1], Eight.Twice[1]});
+    Row8.Add(Words[80]);
+    Units.Once[RowUnit(8)] = Row8.Once;
+    Units.Twice[RowUnit(8)] = Row8.Twice;
+    // Columns: the bands' lanes summed.
+    StoreLanes(Units, ColUnit(0), Sum(Left[0], Left[1], Left[2]));
+    StoreLanes(Units, ColUnit(4), Sum(Right[0], Right[1], Right[2]));
+    TTally<int> LastCol = Last[0];
+    LastCol.Add(Last[1]);
+    LastCol.Add(Last[2]);
+    Units.Once[ColUnit(8)] = LastCol.Once;
+    Units.Twice[ColUnit(8)] = LastCol.Twice;
+    // Boxes a band a lane: left lanes 0-2 make the first stack, left lane 3
+    // and right lanes 0-1 the second, right lanes 2-3 and the ninth cells
+    // the third.
+    const auto L = Transpose(Left);
+    const auto H = Transpose(Right);
+    const TTally<TInt4> Ninth{TInt4{Last[0].Once, Last[1].Once, Last[2].Once, 0},
+                              TInt4{Last[0].Twice, Last[1].Twice, Last[2].Twice, 0}};
+    const std::array<TTally<TInt4>, 3> Stacks = {Sum(L[0], L[1], L[2]), Sum(L[3], H[0], H[1]),
+                                                 Sum(H[2], H[3], Ninth)};
+    // Turned again, lane K of each is a box of band K, stacks in order.
+    const auto Bands = Transpose({Stacks[0], Stacks[1], Stacks[2], TTally<TInt4>{}});
     for (int Band = 0; Band < 3; ++Band) {
-        TTally<TInt4> Left;
-        TTally<TInt4> Right;
-        TTally<int> Last;
-#pragma GCC unroll 3
-        for (int R = 3 * Band; R < 3 * Band + 3; ++R) {
-            const int* Line = &Words[CellIndex(0, R)];
-            const TInt4 L = LoadLanes(Line);
-            const TInt4 H = LoadLanes(Line + 4);
-            Left.Add(L);
-            Right.Add(H);
-            Last.Add(Line[8]);
-            // The row: both halves lane by lane, then the lanes halved twice.
-            TTally<TInt4> Row{L | H, L & H};
-            Row.Add(LanesFrom<2>(Row));
-            Row.Add(LanesFrom<1>(Row));
-            TTally<int> Whole = FoldLanes<0, 1>(Row);
-            Whole.Add(Line[8]);
-            Store(RowUnit(R), Whole);
-        }
-        ColsLeft.Add(Left);
-        ColsRight.Add(Right);
-        LastCol.Add(Last);
-        // Box 0 is lanes 0-2 of the left half, box 1 lane 3 and lanes 0-1 of
-        // the right, box 2 lanes 2-3 of the right and the ninth cell.
-        TTally<int> Middle = FoldLanes<3, 1>(Left);
-        Middle.Add(FoldLanes<0, 2>(Right));
-        TTally<int> Far = FoldLanes<2, 2>(Right);
-        Far.Add(Last);
-        Store(BoxUnit(0, Band), FoldLanes<0, 3>(Left));
-        Store(BoxUnit(1, Band), Middle);
-        Store(BoxUnit(2, Band), Far);
+        std::memcpy(&Units.Once[BoxUnit(0, Band)], &Bands[Band].Once, 3 * sizeof(int));
+        std::memcpy(&Units.Twice[BoxUnit(0, Band)], &Bands[Band].Twice, 3 * sizeof(int));
     }
-    for (int C = 0; C < 4; ++C) {
-        Store(ColUnit(C), TTally<int>{ColsLeft.Once[C], ColsLeft.Twice[C]});
-        Store(ColUnit(C + 4), TTally<int>{ColsRight.Once[C], ColsRight.Twice[C]});
-    }
-    Store(ColUnit(8), LastCol);
-    return Units;
 }
 
 // What an answer step asks of the whole grid before it looks for a move, all
