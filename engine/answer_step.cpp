@@ -148,10 +148,12 @@ private:
         if (LeftPlaceScan != Offers) {
             LeftPlaceScan = Offers;
             LeftPlaces = Offers == 0 ? Tally.SinglePlaces() : SinglePlacesByUnit(Grid);
-            LeftPlaceFound = 0;
+            // A local, since a member could alias the array and be stored each time.
+            int Found = 0;
             for (const int Digits : LeftPlaces) {
-                LeftPlaceFound |= Digits;
+                Found |= Digits;
             }
+            LeftPlaceFound = Found;
         }
         const int Bit = DigitBit(Digit);
         if ((LeftPlaceFound & Bit) == 0) {
