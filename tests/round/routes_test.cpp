@@ -51,8 +51,9 @@ TEST_F(RoundTest, EachRouteAsksAFullQueueOfItsOwnTechniquesMixed) {
             Order.push_back(Question->Technique);
         }
         EXPECT_EQ(Count, Shares) << "route " << Route;
-        if (Shares.size() > 1)
+        if (Shares.size() > 1) {
             EXPECT_FALSE(std::is_sorted(Order.begin(), Order.end())) << "route " << Route;
+        }
     }
     // The first route's queue was never touched.
     EXPECT_TRUE(Round.Questions().Entries().empty());
