@@ -1,5 +1,6 @@
 // Hidden subsets (our reserved seat): n digits confined to the same n cells of a unit.
 #include "engine/digit_board.h"
+#include "engine/group_counters.h"
 #include "engine/matrix.h"
 #include "engine/unit_sums.h"
 
@@ -167,87 +168,6 @@ bool HiddenSubsets(const TUnitCells& Unit, const std::array<int, 81>& ValueBits,
     return Changed;
 }
 
-// Per candidate mask, a one in the four-bit field of each of its digits, and
-// in field 9 when it admits anything: summed over a unit, field d - 1 counts
-// the unit's cells that admit d and field 9 those that admit some digit.
-inline constexpr int OpenField = 9;
-inline constexpr TPackedCounts DigitFieldsOnly = (TPackedCounts{1} << (4 * OpenField)) - 1;
-inline constexpr auto DigitFields = [] {
-    std::array<TPackedCounts, AllDigits + 1> Table{};
-    for (int Mask = 0; Mask <= AllDigits; ++Mask) {
-        for (int D = 0; D < 9; ++D) {
-            Table[Mask] |= TPackedCounts(Mask >> D & 1) << (4 * D);
-        }
-        Table[Mask] |= TPackedCounts(Mask != 0) << (4 * OpenField);
-    }
-    return Table;
-}();
-
-// For two digits' counts (one byte of those fields), a one in the six-bit
-// field of each count: summed, field N tells how many digits have count N.
-inline constexpr auto CountFields = [] {
-    std::array<TPackedCounts, 256> Table{};
-    for (int Pair = 0; Pair < 256; ++Pair) {
-        for (const int Count : {Pair & 15, Pair >> 4}) {
-            Table[Pair] += Count <= 9 ? TPackedCounts{1} << (6 * Count) : 0;
-        }
-    }
-    return Table;
-}();
-
-// How many of a unit's digits have each count, from its digit fields.
-inline TPackedCounts CountsOfCounts(TPackedCounts Fields) {
-    TPackedCounts Counts = 0;
-#pragma GCC unroll 5
-    for (int Pair = 0; Pair < 5; ++Pair) {
-        Counts += CountFields[(Fields & DigitFieldsOnly) >> (8 * Pair) & 255];
-    }
-    // The tenth field, cleared above, is no digit: it counted once as count 0.
-    return Counts - 1;
-}
-
-// A group of N digits needs N digits of count N: adding 32 - N to field N
-// sets its top bit exactly when the field holds N or more.
-inline constexpr TPackedCounts ReachOffset = [] {
-    TPackedCounts Sum = 0;
-    for (int N = 1; N <= 9; ++N) {
-        Sum += TPackedCounts(32 - N) << (6 * N);
-    }
-    return Sum;
-}();
-inline constexpr TPackedCounts ReachBits = [] {
-    TPackedCounts Bits = 0;
-    for (int N = 1; N <= 9; ++N) {
-        Bits |= TPackedCounts{32} << (6 * N);
-    }
-    return Bits;
-}();
-
-inline bool MayHoldGroup(TPackedCounts CountsOfCounts) {
-    return ((CountsOfCounts + ReachOffset) & ReachBits) != 0;
-}
-
-// The same for groups of two digits or more.
-inline constexpr TPackedCounts PairsAndUp = ReachBits & ~(TPackedCounts{32} << 6);
-inline bool MayHoldWiderGroup(TPackedCounts CountsOfCounts) {
-    return ((CountsOfCounts + ReachOffset) & PairsAndUp) != 0;
-}
-
-// The digits a unit admits in exactly one cell, from its digit fields.
-// The fields equal to one become zero, a zero field sets its top bit, and
-// the top bits are packed down into nine bits.
-inline int DigitsOfCountOne(TPackedCounts Fields) {
-    constexpr TPackedCounts Ones = 0x111111111;
-    constexpr TPackedCounts Low3 = 0x777777777;
-    const TPackedCounts Off = (Fields & DigitFieldsOnly) ^ Ones;
-    TPackedCounts Zero = ~(((Off & Low3) + Low3) | Off) & (Ones << 3);
-    Zero >>= 3;                                    // bit 4d for digit d + 1
-    Zero = (Zero | Zero >> 3) & 0x303030303;       // two digits to a byte
-    Zero = (Zero | Zero >> 6) & 0x00F000F000F;     // four to sixteen bits
-    Zero = (Zero | Zero >> 12) & 0x0000FF000000FF; // eight to 32 bits
-    return static_cast<int>((Zero | Zero >> 24) & AllDigits);
-}
-
 // A unit whose only groups are single digits in single cells: each such
 // cell keeps the highest digit that has no other place (a lower one sharing
 // the cell makes a group of two digits in one cell, which counts for nothing).
@@ -263,45 +183,6 @@ bool WriteSingleGroups(const TUnitCells& Unit, int Singles, const std::array<int
         }
     }
     return Changed;
-}
-
-// A finer test for a unit with N digits of count N: the group's N places
-// each admit all N of its digits, and the unit's other open cells admit none
-// of them, so they make do with the digits left. Sparse positions have many
-// units where many digits share a count but no such cells exist.
-bool MayFitGroup(const TUnitCells& Unit, const std::array<int, 81>& Snapshot,
-                 TPackedCounts CountsOfCounts) {
-    int CellsWith[10] = {}; // open cells by their number of digits
-    for (const int I : Unit) {
-        ++CellsWith[DigitCount(Snapshot[I])];
-    }
-    auto Field = [&](int N) { return static_cast<int>(CountsOfCounts >> (6 * N) & 63); };
-    const int Open = 9 - CellsWith[0];
-    const int Digits = 9 - Field(0);
-    for (int N = 1; N <= 9; ++N) {
-        if (Field(N) < N) {
-            continue;
-        }
-        int Wide = 0;   // cells that can hold all N digits
-        int Narrow = 0; // open cells that can do without them
-        for (int K = 1; K <= 9; ++K) {
-            Wide += K >= N ? CellsWith[K] : 0;
-            Narrow += K <= Digits - N ? CellsWith[K] : 0;
-        }
-        if (Wide >= N && Narrow >= Open - N) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// A unit whose N open cells each admit some of N digits that every one of
-// those cells admits: the whole unit is its one group, and its write (which
-// can undo an earlier unit's) must happen.
-inline bool IsWholeGroup(TPackedCounts Fields, TPackedCounts CountsOfCounts) {
-    const int Open = static_cast<int>(Fields >> (4 * OpenField) & 15);
-    return Open > 0 &&
-           CountsOfCounts == (TPackedCounts(9 - Open) | TPackedCounts(Open) << (6 * Open));
 }
 
 // That group's write: each open cell keeps its digits among the unit's.
