@@ -25,36 +25,46 @@ int TMatrix::GetValue(int Col, int Row) const {
     return Values[CellIndex(Col, Row)];
 }
 
-void TMatrix::SetValue(int Col, int Row, int Value) {
-    if (Col < 0 || Col > 8 || Row < 0 || Row > 8) {
-        return;
-    }
-    // A value above 9 has no candidate bit and would corrupt every later check.
-    assert(Value <= 9 && "value above 9");
-    if (Value > 9) {
-        return;
-    }
-    const int Index = CellIndex(Col, Row);
-    if (Value >= 1) {
-        Values[Index] = Value;
-        Candidates[Index] = 0;
-        const int Keep = AllDigits ^ DigitBit(Value);
-        for (int R = 0; R < 9; ++R) {
-            Candidates[CellIndex(Col, R)] &= Keep;
-        }
-        for (int C = 0; C < 9; ++C) {
-            Candidates[CellIndex(C, Row)] &= Keep;
-        }
-        const int BoxCol = Col / 3 * 3;
-        const int BoxRow = Row / 3 * 3;
-        for (int R = BoxRow; R < BoxRow + 3; ++R) {
-            for (int C = BoxCol; C < BoxCol + 3; ++C) {
-                Candidates[CellIndex(C, R)] &= Keep;
-            }
-        }
-        return;
-    }
+namespace {
 
+// The first cell of each cell's box.
+constexpr std::array<unsigned char, 81> BoxFirstCell = [] {
+    std::array<unsigned char, 81> Table{};
+    for (int I = 0; I < 81; ++I) {
+        Table[I] = static_cast<unsigned char>(CellIndex(I % 9 / 3 * 3, I / 9 / 3 * 3));
+    }
+    return Table;
+}();
+
+// Clears the bits outside Keep from the row, column and box of a cell: the
+// row four cells a lane, the box from a table, since this runs at every
+// placement.
+void KeepInPeers(std::array<int, 81>& Candidates, int Col, int Row, int Keep) {
+    int* Line = &Candidates[CellIndex(0, Row)];
+    const TInt4 Keep4 = {Keep, Keep, Keep, Keep};
+    const TInt4 Left = LoadLanes(Line) & Keep4;
+    const TInt4 Right = LoadLanes(Line + 4) & Keep4;
+    std::memcpy(Line, &Left, sizeof Left);
+    std::memcpy(Line + 4, &Right, sizeof Right);
+    Line[8] &= Keep;
+#pragma GCC unroll 9
+    for (int R = 0; R < 9; ++R) {
+        Candidates[CellIndex(Col, R)] &= Keep;
+    }
+    int* Box = &Candidates[BoxFirstCell[CellIndex(Col, Row)]];
+#pragma GCC unroll 3
+    for (int R = 0; R < 3; ++R) {
+        Box[CellIndex(0, R)] &= Keep;
+        Box[CellIndex(1, R)] &= Keep;
+        Box[CellIndex(2, R)] &= Keep;
+    }
+}
+
+// Emptying a cell, kept out of line: it is rare and needs a tally of the grid.
+__attribute__((noinline)) void ClearValue(TMatrix& Grid, int Col, int Row) {
+    std::array<int, 81>& Values = Grid.Values;
+    std::array<int, 81>& Candidates = Grid.Candidates;
+    const int Index = CellIndex(Col, Row);
     const int Old = Values[Index];
     // Only 0 means empty; a negative value would read as neither empty nor a digit.
     Values[Index] = 0;
@@ -86,6 +96,27 @@ void TMatrix::SetValue(int Col, int Row, int Value) {
         }
     }
     Candidates[Index] = AllDigits & ~(RowHeld[Row] | ColHeld[Col] | BoxHeld[Row / 3 * 3 + Col / 3]);
+}
+
+} // namespace
+
+void TMatrix::SetValue(int Col, int Row, int Value) {
+    if (Col < 0 || Col > 8 || Row < 0 || Row > 8) {
+        return;
+    }
+    // A value above 9 has no candidate bit and would corrupt every later check.
+    assert(Value <= 9 && "value above 9");
+    if (Value > 9) {
+        return;
+    }
+    if (Value < 1) {
+        ClearValue(*this, Col, Row);
+        return;
+    }
+    const int Index = CellIndex(Col, Row);
+    Values[Index] = Value;
+    KeepInPeers(Candidates, Col, Row, AllDigits ^ DigitBit(Value));
+    Candidates[Index] = 0;
 }
 
 int TMatrix::GetCandidates(int Col, int Row) const {
@@ -145,11 +176,10 @@ bool TMatrix::BoxHas(int Col, int Row, int Value) const {
     if (!CellInGrid(Col, Row)) {
         return false;
     }
-    const int Left = Col / 3 * 3;
-    const int Top = Row / 3 * 3;
-    for (int R = Top; R < Top + 3; ++R) {
-        for (int C = Left; C < Left + 3; ++C) {
-            if (Values[CellIndex(C, R)] == Value) {
+    const int* Box = &Values[BoxFirstCell[CellIndex(Col, Row)]];
+    for (int R = 0; R < 3; ++R) {
+        for (int C = 0; C < 3; ++C) {
+            if (Box[CellIndex(C, R)] == Value) {
                 return true;
             }
         }
