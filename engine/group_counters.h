@@ -5,6 +5,7 @@
 #include "engine/unit_sums.h"
 
 #include <array>
+#include <bit>
 
 namespace kumoji {
 
@@ -94,29 +95,45 @@ inline int DigitsOfCountOne(TPackedCounts Fields) {
     return static_cast<int>((Zero | Zero >> 24) & AllDigits);
 }
 
+// Per candidate mask, a one in the six-bit field of its number of digits:
+// summed over a unit, field K counts the unit's cells with K candidates.
+inline constexpr auto CellsByCount = [] {
+    std::array<TPackedCounts, AllDigits + 1> Table{};
+    for (int Mask = 0; Mask <= AllDigits; ++Mask) {
+        Table[Mask] = TPackedCounts{1} << (6 * DigitCount(Mask));
+    }
+    return Table;
+}();
+
+// The sum of all six-bit fields of a word whose fields add up to less than 64.
+inline int SumOfFields(TPackedCounts Fields) {
+    return static_cast<int>(Fields * 0x041041041041041 >> 54 & 63);
+}
+
+// The fields 0..K of a six-bit field word; none for a negative K.
+inline TPackedCounts FieldsUpTo(TPackedCounts Fields, int K) {
+    return K < 0 ? 0 : K >= 9 ? Fields : Fields & ((TPackedCounts{1} << (6 * (K + 1))) - 1);
+}
+
 // A finer test for a unit with N digits of count N: the group's N places
 // each admit all N of its digits, and the unit's other open cells admit none
 // of them, so they make do with the digits left. Sparse positions have many
 // units where many digits share a count but no such cells exist.
 inline bool MayFitGroup(const TUnitCells& Unit, const std::array<int, 81>& Snapshot,
                         TPackedCounts CountsOfCounts) {
-    int CellsWith[10] = {}; // open cells by their number of digits
+    TPackedCounts Cells = 0;
     for (const int I : Unit) {
-        ++CellsWith[DigitCount(Snapshot[I])];
+        Cells += CellsByCount[Snapshot[I] & AllDigits];
     }
-    auto Field = [&](int N) { return static_cast<int>(CountsOfCounts >> (6 * N) & 63); };
-    const int Open = 9 - CellsWith[0];
-    const int Digits = 9 - Field(0);
-    for (int N = 1; N <= 9; ++N) {
-        if (Field(N) < N) {
-            continue;
-        }
-        int Wide = 0;   // cells that can hold all N digits
-        int Narrow = 0; // open cells that can do without them
-        for (int K = 1; K <= 9; ++K) {
-            Wide += K >= N ? CellsWith[K] : 0;
-            Narrow += K <= Digits - N ? CellsWith[K] : 0;
-        }
+    const int Open = 9 - static_cast<int>(Cells & 63);
+    const int Digits = 9 - static_cast<int>(CountsOfCounts & 63);
+    // Only the counts N that have N digits.
+    for (TPackedCounts Rest = (CountsOfCounts + ReachOffset) & ReachBits; Rest != 0;
+         Rest &= Rest - 1) {
+        const int N = std::countr_zero(Rest) / 6;
+        const int Wide = SumOfFields(Cells >> (6 * N)); // N digits or more
+        const int Narrow =
+            SumOfFields(FieldsUpTo(Cells, Digits - N) & ~TPackedCounts{63}); // 1..d-N
         if (Wide >= N && Narrow >= Open - N) {
             return true;
         }
