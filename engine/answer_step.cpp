@@ -48,7 +48,8 @@ private:
     int MissingNumberIdle = Unknown;
     int LeftPlaceScan = Unknown;
     int LeftPlaceFound = 0;
-    std::array<int, UnitCount> LeftPlaces{};
+    // Set whenever LeftPlaceScan is, so left unset here.
+    std::array<int, UnitCount> LeftPlaces;
     int LockedScan = Unknown;
     int LockedFound = 0;
     std::array<int, 10> LeftPlaceIdle{Unknown, Unknown, Unknown, Unknown, Unknown,
@@ -174,7 +175,7 @@ private:
 
     // Counts placed values only, not candidate masks.
     bool PlaceMissingNumber() {
-        std::array<int, UnitCount> Held{};
+        std::array<int, UnitCount> Held;
         auto Collect = [&] {
             Held.fill(0);
             for (int Index = 0; Index < 81; ++Index) {
@@ -185,7 +186,12 @@ private:
                 Held[Units.Box] |= Bit;
             }
         };
-        Collect();
+        // Until an offer, the step's tally knows what every unit holds.
+        if (Offers == 0) {
+            Held = Tally.HeldDigits();
+        } else {
+            Collect();
+        }
         for (int Index = 0; Index < 81; ++Index) {
             if (Grid.Values[Index] != 0) {
                 continue;

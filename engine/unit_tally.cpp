@@ -25,7 +25,7 @@ inline TInt4 ValueWords4(TInt4 Value) {
 }
 
 // The digits a unit's words say it holds.
-inline int HeldDigits(int Once) {
+inline int HeldOf(int Once) {
     return Once >> HeldShift & AllDigits;
 }
 
@@ -75,7 +75,7 @@ int TGridTally::State() const {
     int Masks = 0;
     for (int U = 0; U < UnitCount; ++U) {
         const int Once = Units.Once[U];
-        Missing |= ((Once | HeldDigits(Once)) & AllDigits) ^ AllDigits;
+        Missing |= ((Once | HeldOf(Once)) & AllDigits) ^ AllDigits;
         Masks |= Once;
     }
     if (Missing != 0) {
@@ -110,9 +110,25 @@ std::array<int, UnitCount> TGridTally::SinglePlaces() const {
     std::array<int, UnitCount> Singles;
     for (int U = 0; U < UnitCount; ++U) {
         const int Once = Units.Once[U];
-        Singles[U] = Once & ~Units.Twice[U] & AllDigits & ~HeldDigits(Once);
+        Singles[U] = Once & ~Units.Twice[U] & AllDigits & ~HeldOf(Once);
     }
     return Singles;
+}
+
+std::array<int, UnitCount> TGridTally::HeldDigits() const {
+    std::array<int, UnitCount> Held{};
+    if (!Plain) {
+        for (int U = 0; U < UnitCount; ++U) {
+            for (const int I : UnitCells[U]) {
+                Held[U] |= ValueBit(Grid.Values[I]);
+            }
+        }
+        return Held;
+    }
+    for (int U = 0; U < UnitCount; ++U) {
+        Held[U] = HeldOf(Units.Once[U]);
+    }
+    return Held;
 }
 
 namespace {

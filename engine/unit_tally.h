@@ -161,6 +161,8 @@ public:
     std::uint32_t UnitsWithOneEmptyCell() const;
     // As SinglePlacesByUnit(Grid).
     std::array<int, UnitCount> SinglePlaces() const;
+    // Per unit, the digits its cells hold (a value outside 1..9 holds none).
+    std::array<int, UnitCount> HeldDigits() const;
 
 private:
     const TMatrix& Grid;

@@ -257,14 +257,17 @@ void ExpectTallyAsReference(const TMatrix& Grid, const std::string& What) {
         EXPECT_EQ(Tally.State(), ReferenceCheckState(*Each)) << What;
         EXPECT_EQ(Tally.SinglePlaces(), ReferenceSinglePlaces(*Each)) << What;
         std::uint32_t OneEmpty = 0;
+        std::array<int, UnitCount> Held{};
         for (int U = 0; U < UnitCount; ++U) {
             int Empty = 0;
             for (const int I : UnitCells[U]) {
                 Empty += Each->Values[I] == 0;
+                Held[U] |= DigitBit(Each->Values[I]);
             }
             OneEmpty |= std::uint32_t{Empty == 1} << U;
         }
         EXPECT_EQ(Tally.UnitsWithOneEmptyCell(), OneEmpty) << What;
+        EXPECT_EQ(Tally.HeldDigits(), Held) << What;
     }
 }
 
