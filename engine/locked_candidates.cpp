@@ -84,51 +84,54 @@ template <typename TLines> bool LockedCandidates(std::array<int, 81>& Candidates
 }
 
 // One digit along one orientation: pointing from each box (box row outer),
-// then claiming from each line. Removals are live.
+// then claiming from each line. Removals are live, so every segment is read
+// when its turn comes; a segment is read as the union of its three masks.
 template <typename TLines> bool LockedDigit(TMatrix& Grid, int Digit) {
     const int Bit = DigitBit(Digit);
     std::array<int, 81>& Candidates = Grid.Candidates;
+    auto Admits = [&](int L, int S) {
+        return ((Candidates[TLines::Cell(L, 3 * S)] | Candidates[TLines::Cell(L, 3 * S + 1)] |
+                 Candidates[TLines::Cell(L, 3 * S + 2)]) &
+                Bit) != 0;
+    };
     bool Changed = false;
     for (int BoxRow = 0; BoxRow < 3; ++BoxRow) {
         for (int BoxCol = 0; BoxCol < 3; ++BoxCol) {
             const int First = (TLines::AreRows ? BoxRow : BoxCol) * 3;
             const int S = TLines::AreRows ? BoxCol : BoxRow;
-            int LinesWith = 0;
-            int TheLine = -1;
-            for (int L = First; L < First + 3; ++L) {
-                int Count = 0;
-                for (int K = S * 3; K < S * 3 + 3; ++K) {
-                    Count += (Candidates[TLines::Cell(L, K)] & Bit) > 0;
-                }
-                if (Count > 0) {
-                    ++LinesWith;
-                    TheLine = L;
-                }
+            const bool A0 = Admits(First, S);
+            const bool A1 = Admits(First + 1, S);
+            const bool A2 = Admits(First + 2, S);
+            if (A0 + A1 + A2 != 1) {
+                continue;
             }
-            if (LinesWith == 1) {
-                for (int K = 0; K < 9; ++K) {
-                    if (K / 3 != S) {
-                        Changed |= ClearDigit(Candidates[TLines::Cell(TheLine, K)], Bit);
-                    }
+            const int TheLine = A2 ? First + 2 : A1 ? First + 1 : First;
+            for (int K = 0; K < 9; ++K) {
+                if (K / 3 != S) {
+                    Changed |= ClearDigit(Candidates[TLines::Cell(TheLine, K)], Bit);
                 }
             }
         }
     }
     for (int L = 0; L < 9; ++L) {
-        // The line's places for the digit, as its scan lists them: a cell
-        // holding the digit rules the line out.
-        bool Held = false;
-        int Places = 0;
-        for (int K = 0; K < 9 && !Held; ++K) {
-            const int I = TLines::Cell(L, K);
-            Held = Grid.Values[I] == Digit;
-            Places |= ((Candidates[I] & Bit) != 0) << K;
-        }
-        if (Held || DigitCount(Places) < 2) {
+        // A line that holds the digit is ruled out; otherwise its places must
+        // be two or more, all in one segment.
+        const bool A0 = Admits(L, 0);
+        const bool A1 = Admits(L, 1);
+        const bool A2 = Admits(L, 2);
+        if (A0 + A1 + A2 != 1) {
             continue;
         }
-        const int S = (LowestDigit(Places) - 1) / 3;
-        if ((Places & ~(7 << 3 * S)) != 0) {
+        const int S = A2 ? 2 : A1 ? 1 : 0;
+        int Places = 0;
+        for (int K = 3 * S; K < 3 * S + 3; ++K) {
+            Places += (Candidates[TLines::Cell(L, K)] & Bit) != 0;
+        }
+        bool Held = false;
+        for (int K = 0; K < 9; ++K) {
+            Held |= Grid.Values[TLines::Cell(L, K)] == Digit;
+        }
+        if (Held || Places < 2) {
             continue;
         }
         for (int Other = L / 3 * 3; Other < L / 3 * 3 + 3; ++Other) {

@@ -164,6 +164,81 @@ bool ReferenceMyReserved(TMatrix& Grid) {
     return Changed;
 }
 
+// One digit's locked candidates along rows or columns, cell by cell: each box
+// whose segments leave the digit in one line clears it from the rest of that
+// line, then each line (holding no such digit) with two or more places, all
+// in one box, clears it from the rest of that box.
+bool ReferenceLockedDigit(TMatrix& Grid, int Digit, bool Rows) {
+    auto Cell = [Rows](int L, int K) { return Rows ? CellIndex(K, L) : CellIndex(L, K); };
+    auto Admits = [&](int I) { return (Grid.Candidates[I] & DigitBit(Digit)) != 0; };
+    bool Changed = false;
+    auto Clear = [&](int I) {
+        Changed = Changed || Admits(I);
+        Grid.Candidates[I] &= Admits(I) ? AllDigits ^ DigitBit(Digit) : Grid.Candidates[I];
+    };
+    for (int B = 0; B < 9; ++B) {
+        const int First = (Rows ? B / 3 : B % 3) * 3;
+        const int S = Rows ? B % 3 : B / 3;
+        std::vector<int> Lines;
+        for (int L = First; L < First + 3; ++L) {
+            for (int K = 3 * S; K < 3 * S + 3; ++K) {
+                if (Admits(Cell(L, K)) && (Lines.empty() || Lines.back() != L)) {
+                    Lines.push_back(L);
+                }
+            }
+        }
+        for (int K = 0; K < 9 && Lines.size() == 1; ++K) {
+            if (K / 3 != S) {
+                Clear(Cell(Lines[0], K));
+            }
+        }
+    }
+    for (int L = 0; L < 9; ++L) {
+        std::vector<int> Places;
+        bool Held = false;
+        for (int K = 0; K < 9; ++K) {
+            Held = Held || Grid.Values[Cell(L, K)] == Digit;
+            if (Admits(Cell(L, K))) {
+                Places.push_back(K);
+            }
+        }
+        if (Held || Places.size() < 2 || Places.front() / 3 != Places.back() / 3) {
+            continue;
+        }
+        const int S = Places.front() / 3;
+        for (int Other = L / 3 * 3; Other < L / 3 * 3 + 3; ++Other) {
+            for (int K = 3 * S; K < 3 * S + 3 && Other != L; ++K) {
+                Clear(Cell(Other, K));
+            }
+        }
+    }
+    return Changed;
+}
+
+// The one-digit locked-candidate search: rows and columns in turn until
+// nothing changes, then the singles on the cleared copy.
+bool ReferenceMyReservedMove(const TMatrix& Grid, int Digit, int& Col, int& Row, int& Found) {
+    TMatrix Work = Grid;
+    bool Changed = ReferenceLockedDigit(Work, Digit, true);
+    while (ReferenceLockedDigit(Work, Digit, false)) {
+        Changed = true;
+        if (!ReferenceLockedDigit(Work, Digit, true)) {
+            break;
+        }
+    }
+    if (!Changed) {
+        return false;
+    }
+    if (ReferenceFindEmptyCell(Work, Col, Row, Found)) {
+        return true;
+    }
+    if (ReferenceFindLeftPlace(Work, Digit, Col, Row)) {
+        Found = Digit;
+        return true;
+    }
+    return Work.FindMissingNumber(Found, Col, Row);
+}
+
 // The naked-subset pass reading a full copy of the grid taken at the start.
 bool ReferenceYourReserved(TMatrix& Grid) {
     const TMatrix Snapshot = Grid;
@@ -322,12 +397,16 @@ void ExpectSameAsReference(const TMatrix& Grid, const std::string& What) {
     // outside this set, so the search must find nothing for them.
     const int Locked = LockedCandidateDigits(Grid);
     for (int D = 1; D <= 9; ++D) {
-        int Col;
-        int Row;
-        int Found;
+        int Move[3] = {-7, -7, -7};
+        int Plain[3] = {-7, -7, -7};
+        const bool Found = Grid.FindMyReservedMove(D, Move[0], Move[1], Move[2]);
         if ((Locked & DigitBit(D)) == 0) {
-            EXPECT_FALSE(Grid.FindMyReservedMove(D, Col, Row, Found)) << What << " digit " << D;
+            EXPECT_FALSE(Found) << What << " digit " << D;
         }
+        EXPECT_EQ(Found, ReferenceMyReservedMove(Grid, D, Plain[0], Plain[1], Plain[2]))
+            << What << " digit " << D;
+        EXPECT_EQ(std::vector<int>(Move, Move + 3), std::vector<int>(Plain, Plain + 3))
+            << What << " digit " << D;
     }
     TMatrix FastGrid = Grid;
     TMatrix SlowGrid = Grid;
