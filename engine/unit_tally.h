@@ -97,6 +97,10 @@ inline void TallyUnits(const std::array<int, 81>& Words, TUnitTally& Units) {
     std::array<TTally<TInt4>, 4> Left{};
     std::array<TTally<TInt4>, 4> Right{};
     std::array<TTally<int>, 3> Last{};
+    auto NinthCells = [&Words](int First) {
+        return TInt4{Words[CellIndex(8, First)], Words[CellIndex(8, First + 1)],
+                     Words[CellIndex(8, First + 2)], Words[CellIndex(8, First + 3)]};
+    };
 #pragma GCC unroll 9
     for (int R = 0; R < 9; ++R) {
         const int* Line = &Words[CellIndex(0, R)];
@@ -106,13 +110,12 @@ inline void TallyUnits(const std::array<int, 81>& Words, TUnitTally& Units) {
         Right[R / 3].Add(H);
         Last[R / 3].Add(Line[8]);
         Rows[R] = TTally<TInt4>{L | H, L & H};
+        // Each four rows folded as soon as they are read.
+        if (R % 4 == 3) {
+            StoreLanes(Units, RowUnit(R - 3),
+                       FoldRows(Rows[R - 3], Rows[R - 2], Rows[R - 1], Rows[R], NinthCells(R - 3)));
+        }
     }
-    auto NinthCells = [&Words](int First) {
-        return TInt4{Words[CellIndex(8, First)], Words[CellIndex(8, First + 1)],
-                     Words[CellIndex(8, First + 2)], Words[CellIndex(8, First + 3)]};
-    };
-    StoreLanes(Units, RowUnit(0), FoldRows(Rows[0], Rows[1], Rows[2], Rows[3], NinthCells(0)));
-    StoreLanes(Units, RowUnit(4), FoldRows(Rows[4], Rows[5], Rows[6], Rows[7], NinthCells(4)));
     // Row 8 alone: its lanes halved twice.
     TTally<TInt4> Eight = Rows[8];
     Eight.Add(TTally<TInt4>{__builtin_shufflevector(Eight.Once, Eight.Once, 2, 3, 2, 3),
