@@ -34,4 +34,4 @@ if [ "$wm" = openbox ]; then
   pids+=($!)
   await "$dir/wm" || exit 1
 fi
-QT_QPA_PLATFORM=xcb "$program" "$@"
+KUMOJI_TEST_WM="$wm" QT_QPA_PLATFORM=xcb "$program" "$@"

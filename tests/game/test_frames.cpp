@@ -51,6 +51,26 @@ QRect OuterOnScreen(QWidget* Window) {
     return Rect;
 }
 
+// Whether the window manager has put the window in a frame of its own yet. Before it
+// has, the bare window already matches a design, so a wait that did not ask this
+// could end before the frame arrives and the window is fitted to it.
+bool Settled(QWidget* Window) {
+    if (qgetenv("KUMOJI_TEST_WM") != "openbox")
+        return true; // no window manager: nothing more will come
+    auto* X11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!X11 || !Window->windowHandle())
+        return false;
+    xcb_connection_t* Connection = X11->connection();
+    const xcb_window_t Own = static_cast<xcb_window_t>(Window->winId());
+    xcb_query_tree_reply_t* Tree =
+        xcb_query_tree_reply(Connection, xcb_query_tree(Connection, Own), nullptr);
+    if (!Tree)
+        return false;
+    const bool Framed = Tree->parent != Tree->root;
+    std::free(Tree);
+    return Framed;
+}
+
 } // namespace
 
 TEST_F(GameTest, OuterFramesAreTheDesignsWithOrWithoutAWindowManager) {
@@ -61,7 +81,8 @@ TEST_F(GameTest, OuterFramesAreTheDesignsWithOrWithoutAWindowManager) {
     ASSERT_TRUE(WaitForQuestion());
     // The frame arrives some time after the window is shown.
     const QRect Designed(0, 0, 1024, 768);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return OuterOnScreen(Form.get()) == Designed; }, 10000))
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return Settled(Form.get()) && OuterOnScreen(Form.get()) == Designed; }, 10000))
         << ::testing::PrintToString(OuterOnScreen(Form.get()));
     // The layout followed the client area the frame left.
     const QRect Client = Form->rect();
@@ -80,7 +101,8 @@ TEST_F(GameTest, OuterFramesAreTheDesignsWithOrWithoutAWindowManager) {
         if (W != Form->Form2)
             return false;
         // Judged below, once the dialog is closed.
-        (void)QTest::qWaitFor([&] { return Placed(OuterOnScreen(Form->Form2)); }, 10000);
+        (void)QTest::qWaitFor(
+            [&] { return Settled(Form->Form2) && Placed(OuterOnScreen(Form->Form2)); }, 10000);
         Dialog = OuterOnScreen(Form->Form2);
         Form->Form2->reject();
         return true;
@@ -100,7 +122,8 @@ TEST_F(GameTest, OuterFramesAreTheDesignsWithOrWithoutAWindowManager) {
     Answers.Then([&](QWidget* W) {
         if (W != Form->Form2)
             return false;
-        (void)QTest::qWaitFor([&] { return OuterOnScreen(Form->Form2) == Dialog; }, 10000);
+        (void)QTest::qWaitFor(
+            [&] { return Settled(Form->Form2) && OuterOnScreen(Form->Form2) == Dialog; }, 10000);
         Again = OuterOnScreen(Form->Form2);
         Form->Form2->reject();
         return true;
@@ -129,7 +152,8 @@ TEST_F(GameTest, DialogIsCentredAtStartUpThenPlacedLowerLeftAfterAQuestion) {
     Answers.Then([&](QWidget* W) {
         if (W != Form->Form2)
             return false;
-        (void)QTest::qWaitFor([&] { return Centred(OuterOnScreen(Form->Form2)); }, 10000);
+        (void)QTest::qWaitFor(
+            [&] { return Settled(Form->Form2) && Centred(OuterOnScreen(Form->Form2)); }, 10000);
         AtStart = OuterOnScreen(Form->Form2);
         Form->Form2->UserMenuClick(0);
         Form->Form2->sbOkClick();
@@ -144,7 +168,8 @@ TEST_F(GameTest, DialogIsCentredAtStartUpThenPlacedLowerLeftAfterAQuestion) {
     Answers.Then([&](QWidget* W) {
         if (W != Form->Form2)
             return false;
-        (void)QTest::qWaitFor([&] { return LowerLeft(OuterOnScreen(Form->Form2)); }, 10000);
+        (void)QTest::qWaitFor(
+            [&] { return Settled(Form->Form2) && LowerLeft(OuterOnScreen(Form->Form2)); }, 10000);
         AfterQuestion = OuterOnScreen(Form->Form2);
         Form->Form2->reject();
         return true;
