@@ -81,18 +81,12 @@ inline bool MayHoldWiderGroup(TPackedCounts CountsOfCounts) {
 }
 
 // The digits a unit admits in exactly one cell, from its digit fields.
-// The fields equal to one become zero, a zero field sets its top bit, and
-// the top bits are packed down into nine bits.
 inline int DigitsOfCountOne(TPackedCounts Fields) {
-    constexpr TPackedCounts Ones = 0x111111111;
-    constexpr TPackedCounts Low3 = 0x777777777;
-    const TPackedCounts Off = (Fields & DigitFieldsOnly) ^ Ones;
-    TPackedCounts Zero = ~(((Off & Low3) + Low3) | Off) & (Ones << 3);
-    Zero >>= 3;                                    // bit 4d for digit d + 1
-    Zero = (Zero | Zero >> 3) & 0x303030303;       // two digits to a byte
-    Zero = (Zero | Zero >> 6) & 0x00F000F000F;     // four to sixteen bits
-    Zero = (Zero | Zero >> 12) & 0x0000FF000000FF; // eight to 32 bits
-    return static_cast<int>((Zero | Zero >> 24) & AllDigits);
+    int Digits = 0;
+    for (int D = 0; D < 9; ++D) {
+        Digits |= (Fields >> (4 * D) & 15) == 1 ? 1 << D : 0;
+    }
+    return Digits;
 }
 
 // Per candidate mask, a one in the six-bit field of its number of digits:

@@ -220,9 +220,6 @@ std::uint32_t UnitsToSearch(const TValueFacts& Facts, const std::array<int, 81>&
     const std::array<TPackedCounts, UnitCount> Counts = UnitSums(Fields);
     std::uint32_t Search = 0;
     for (int U = 0; U < UnitCount; ++U) {
-        if ((Counts[U] & ~DigitFieldsOnly) == 0) {
-            continue; // no cell admits anything: nothing to group
-        }
         const TPackedCounts HeldFields = DigitFields[Facts.Held[U]] * 15 & DigitFieldsOnly;
         if ((Counts[U] & HeldFields) != 0) {
             Search |= std::uint32_t{1} << U;
