@@ -203,10 +203,11 @@ bool WriteWholeGroup(const TUnitCells& Unit, const std::array<int, 81>& Snapshot
     return Changed;
 }
 
-// The units that may hold a group, and among them those that are one whole
-// group. Where a cell admits a digit its unit holds, a scan stops short of
-// it and the counts are not the scans' own, so such a unit is searched.
-// Stray tells whether some mask has bits beyond the nine digits.
+// The units that may hold a group; among them, in Whole, those that are one
+// whole group and, in Singles, the digits of those whose only groups are
+// single digits. Where a cell admits a digit its unit holds, a scan stops
+// short of it and the counts are not the scans' own, so such a unit is
+// searched. Stray tells whether some mask has bits beyond the nine digits.
 std::uint32_t UnitsToSearch(const TValueFacts& Facts, const std::array<int, 81>& Snapshot,
                             std::uint32_t& Whole, std::array<int, UnitCount>& Singles,
                             bool& Stray) {
