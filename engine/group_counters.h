@@ -89,16 +89,6 @@ inline int DigitsOfCountOne(TPackedCounts Fields) {
     return Digits;
 }
 
-// Per candidate mask, a one in the six-bit field of its number of digits:
-// summed over a unit, field K counts the unit's cells with K candidates.
-inline constexpr auto CellsByCount = [] {
-    std::array<TPackedCounts, AllDigits + 1> Table{};
-    for (int Mask = 0; Mask <= AllDigits; ++Mask) {
-        Table[Mask] = TPackedCounts{1} << (6 * DigitCount(Mask));
-    }
-    return Table;
-}();
-
 // The sum of all six-bit fields of a word whose fields add up to less than 64.
 inline int SumOfFields(TPackedCounts Fields) {
     return static_cast<int>(Fields * 0x041041041041041 >> 54 & 63);

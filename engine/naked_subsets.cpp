@@ -8,16 +8,8 @@ namespace kumoji {
 
 namespace {
 
-// Per candidate mask, a one in the six-bit field of its digit count: summed
-// over a unit, field N counts the unit's cells with N candidates.
+// The six-bit fields of the per-unit cell counts (see CellsByCount).
 constexpr int FieldBits = 6;
-inline constexpr auto CountField = [] {
-    std::array<TPackedCounts, AllDigits + 1> Table{};
-    for (int Mask = 0; Mask <= AllDigits; ++Mask) {
-        Table[Mask] = TPackedCounts{1} << (FieldBits * DigitCount(Mask));
-    }
-    return Table;
-}();
 
 // A subset of N cells needs N cells of N candidates and, to clear anything,
 // more than N empty cells. Adding 32 - N to field N sets its top bit exactly
@@ -148,7 +140,7 @@ bool TMatrix::ApplyYourReserved(const TValueFacts& Facts) {
     std::array<TPackedCounts, 81> Fields;
     int Stray = 0;
     for (int I = 0; I < 81; ++I) {
-        Fields[I] = CountField[Snapshot[I] & AllDigits];
+        Fields[I] = CellsByCount[Snapshot[I] & AllDigits];
         Stray |= Snapshot[I];
     }
     const std::array<TPackedCounts, UnitCount> Sums = UnitSums(Fields);

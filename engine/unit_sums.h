@@ -1,6 +1,7 @@
 // Sums and unions over the cells of every unit at once: the counting behind the pass filters.
 #pragma once
 
+#include "engine/digit_mask.h"
 #include "engine/units.h"
 
 #include <array>
@@ -12,6 +13,16 @@ namespace kumoji {
 // Counters packed side by side in one word, one field per digit or per
 // count, so that adding the words of nine cells counts for all fields at once.
 using TPackedCounts = std::uint64_t;
+
+// Per candidate mask, a one in the six-bit field of its number of digits:
+// summed over a unit, field K counts the unit's cells with K candidates.
+inline constexpr auto CellsByCount = [] {
+    std::array<TPackedCounts, AllDigits + 1> Table{};
+    for (int Mask = 0; Mask <= AllDigits; ++Mask) {
+        Table[Mask] = TPackedCounts{1} << (6 * DigitCount(Mask));
+    }
+    return Table;
+}();
 
 // Per unit, Cells folded with Join over its nine cells. One sweep row by row
 // serves the rows, the columns and the boxes alike.
