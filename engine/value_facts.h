@@ -16,7 +16,6 @@ struct TValueFacts {
 
     std::array<int, 81> ValueBits;   // each cell's digit as a bit, 0 when none
     std::array<int, UnitCount> Held; // the digits each unit holds
-    int OpenCells = 0;               // cells whose value is 0
 };
 
 } // namespace kumoji

@@ -71,6 +71,13 @@ bool Settled(QWidget* Window) {
     return Framed;
 }
 
+// The window's outer rectangle once it is framed and Wanted holds of it, or as it is
+// when ten seconds have gone by without that.
+template <typename TWanted> QRect SettledOuter(QWidget* Window, TWanted Wanted) {
+    (void)QTest::qWaitFor([&] { return Settled(Window) && Wanted(OuterOnScreen(Window)); }, 10000);
+    return OuterOnScreen(Window);
+}
+
 } // namespace
 
 TEST_F(GameTest, OuterFramesAreTheDesignsWithOrWithoutAWindowManager) {
@@ -81,9 +88,8 @@ TEST_F(GameTest, OuterFramesAreTheDesignsWithOrWithoutAWindowManager) {
     ASSERT_TRUE(WaitForQuestion());
     // The frame arrives some time after the window is shown.
     const QRect Designed(0, 0, 1024, 768);
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return Settled(Form.get()) && OuterOnScreen(Form.get()) == Designed; }, 10000))
-        << ::testing::PrintToString(OuterOnScreen(Form.get()));
+    EXPECT_EQ(SettledOuter(Form.get(), [&](const QRect& Outer) { return Outer == Designed; }),
+              Designed);
     // The layout followed the client area the frame left.
     const QRect Client = Form->rect();
     EXPECT_EQ(Form->pnSudoku->geometry(),
@@ -101,9 +107,7 @@ TEST_F(GameTest, OuterFramesAreTheDesignsWithOrWithoutAWindowManager) {
         if (W != Form->Form2)
             return false;
         // Judged below, once the dialog is closed.
-        (void)QTest::qWaitFor(
-            [&] { return Settled(Form->Form2) && Placed(OuterOnScreen(Form->Form2)); }, 10000);
-        Dialog = OuterOnScreen(Form->Form2);
+        Dialog = SettledOuter(Form->Form2, Placed);
         Form->Form2->reject();
         return true;
     });
@@ -122,9 +126,7 @@ TEST_F(GameTest, OuterFramesAreTheDesignsWithOrWithoutAWindowManager) {
     Answers.Then([&](QWidget* W) {
         if (W != Form->Form2)
             return false;
-        (void)QTest::qWaitFor(
-            [&] { return Settled(Form->Form2) && OuterOnScreen(Form->Form2) == Dialog; }, 10000);
-        Again = OuterOnScreen(Form->Form2);
+        Again = SettledOuter(Form->Form2, [&](const QRect& Outer) { return Outer == Dialog; });
         Form->Form2->reject();
         return true;
     });
@@ -152,9 +154,7 @@ TEST_F(GameTest, DialogIsCentredAtStartUpThenPlacedLowerLeftAfterAQuestion) {
     Answers.Then([&](QWidget* W) {
         if (W != Form->Form2)
             return false;
-        (void)QTest::qWaitFor(
-            [&] { return Settled(Form->Form2) && Centred(OuterOnScreen(Form->Form2)); }, 10000);
-        AtStart = OuterOnScreen(Form->Form2);
+        AtStart = SettledOuter(Form->Form2, Centred);
         Form->Form2->UserMenuClick(0);
         Form->Form2->sbOkClick();
         return true;
@@ -168,9 +168,7 @@ TEST_F(GameTest, DialogIsCentredAtStartUpThenPlacedLowerLeftAfterAQuestion) {
     Answers.Then([&](QWidget* W) {
         if (W != Form->Form2)
             return false;
-        (void)QTest::qWaitFor(
-            [&] { return Settled(Form->Form2) && LowerLeft(OuterOnScreen(Form->Form2)); }, 10000);
-        AfterQuestion = OuterOnScreen(Form->Form2);
+        AfterQuestion = SettledOuter(Form->Form2, LowerLeft);
         Form->Form2->reject();
         return true;
     });
