@@ -1,5 +1,6 @@
 // The unit table every pass shares, and the single-place search on it.
 #include "engine/single_place.h"
+#include "engine/unit_lanes.h"
 #include "grid_helpers.h"
 
 #include <algorithm>
@@ -70,6 +71,34 @@ TEST(Units, SinglePlaceTellsNoneOneAndMany) {
     // A stray candidate beside the held digit does not make a place.
     Grid.Candidates[CellIndex(1, 0)] |= DigitBit(5);
     EXPECT_EQ(SinglePlace(Grid, RowUnit(0), 5), NoSinglePlace);
+}
+
+TEST(Units, LanesHoldEveryUnitsCellsByPosition) {
+    // Distinct words show which cell went where; bits above Keep are cut.
+    std::array<int, 81> Words;
+    for (int I = 0; I < 81; ++I) {
+        Words[I] = (I + 1) | 0x4000;
+    }
+    const TUnitLanes Units = SpreadOverUnits(Words, 0xFF);
+    std::uint32_t Seen = 0;
+    for (int G = 0; G < LaneGroups; ++G) {
+        for (int L = 0; L < 8; ++L) {
+            const int U = LaneUnit[G][L];
+            for (int P = 0; P < 9; ++P) {
+                EXPECT_EQ(Units.Cells[G][P][L], U < 0 ? 0 : UnitCells[U][P] + 1)
+                    << "group " << G << " lane " << L << " position " << P;
+            }
+            if (U >= 0) {
+                EXPECT_EQ(Seen >> U & 1, 0u);
+                Seen |= std::uint32_t{1} << U;
+                EXPECT_EQ(UnitsOfLanes(G, 1 << L), std::uint32_t{1} << U);
+            }
+        }
+    }
+    EXPECT_EQ(Seen, (std::uint32_t{1} << UnitCount) - 1);
+    EXPECT_EQ(LaneBits(TShort8{0, 3, 0, 0, 0, 0, -1, 0}), 0b01000010);
+    const TShort8 Counts = LaneBitCounts(TShort8{0, 1, 0x1FF, 0x155, 0x100, 0x7FFF, 3, 0x1FE});
+    EXPECT_EQ(LaneBits(Counts == TShort8{0, 1, 9, 5, 1, 15, 2, 8}), 0xFF);
 }
 
 } // namespace
