@@ -1,91 +1,89 @@
 // Naked subsets (your reserved seat): n cells of a unit sharing the same n candidates.
+#include "engine/lanes.h"
 #include "engine/matrix.h"
-#include "engine/unit_sums.h"
+#include "engine/unit_lanes.h"
 
 #include <bit>
+#include <cstring>
 
 namespace kumoji {
 
 namespace {
 
-// The six-bit fields of the per-unit cell counts (see CellsByCount).
-constexpr int FieldBits = 6;
+// Bits 9-12 of a cell's word hold its number of candidates when two or
+// more, else NoSize, which no unit has room for.
+constexpr int SizeShift = 9;
+constexpr int NoSize = 15;
 
-// A subset of N cells needs N cells of N candidates and, to clear anything,
-// more than N empty cells. Adding 32 - N to field N sets its top bit exactly
-// when the field holds N or more; per number of empty cells, the fields of
-// the sizes it leaves room for.
-struct TReach {
-    TPackedCounts Offset = 0;
-    TPackedCounts Bits = 0;
-};
-inline constexpr auto Reach = [] {
-    std::array<TReach, 10> Table{};
-    for (int Empty = 0; Empty <= 9; ++Empty) {
-        for (int N = 2; N < Empty; ++N) {
-            Table[Empty].Offset += TPackedCounts(32 - N) << (FieldBits * N);
-            Table[Empty].Bits |= TPackedCounts{32} << (FieldBits * N);
-        }
+// Per mask of the nine digits, its word.
+inline constexpr auto SizedWord = [] {
+    std::array<short, AllDigits + 1> Table{};
+    for (int Mask = 0; Mask <= AllDigits; ++Mask) {
+        const int N = DigitCount(Mask);
+        Table[Mask] = static_cast<short>(Mask | (N < 2 ? NoSize : N) << SizeShift);
     }
     return Table;
 }();
 
-// The subset sizes a unit may hold, as bits N of a mask, when its cells'
-// counts sum to Fields and it holds the digits Held. A unit has at most as
-// many empty cells as digits it does not hold.
-inline int SubsetSizes(TPackedCounts Fields, int Held) {
-    const TReach& Room = Reach[9 - DigitCount(Held)];
-    const TPackedCounts Reached = (Fields + Room.Offset) & Room.Bits;
-    int Sizes = 0;
-    for (TPackedCounts Rest = Reached; Rest != 0; Rest &= Rest - 1) {
-        Sizes |= 1 << (std::countr_zero(Rest) / FieldBits);
+// Each cell's mask cut to the nine digits with its size above it, so that
+// the lanes need no counting of their own. Stray tells whether some mask
+// has bits beyond the nine digits.
+inline std::array<int, 81> SizedMasks(const std::array<int, 81>& Masks, bool& Stray) {
+    std::array<int, 81> Words;
+    int Any = 0;
+#pragma GCC unroll 9
+    for (int I = 0; I < 81; ++I) {
+        Words[I] = SizedWord[Masks[I] & AllDigits];
+        Any |= Masks[I];
     }
-    return Sizes;
+    Stray = (Any & ~AllDigits) != 0;
+    return Words;
 }
 
-// Keeps the sizes N for which N of the masks with N candidates may be
-// equal. Where such masks would be more than half of those with N
-// candidates, one vote finds the only mask that can be and a count settles
-// it; sparse positions flag many units whose like-sized masks all differ.
-inline int SizesWithEqualMasks(const int (&Masks)[9], int Sizes) {
-    for (int Rest = Sizes; Rest != 0; Rest &= Rest - 1) {
-        const int N = std::countr_zero(static_cast<unsigned>(Rest));
-        int Sized = 0;
-        int Leader = 0;
-        int Lead = 0;
-        for (const int Mask : Masks) {
-            if (DigitCount(Mask) == N) {
-                ++Sized;
-                Lead += Mask == Leader ? 1 : Lead == 0 ? (Leader = Mask, 1) : -1;
+// Per lane of a group, the smallest size of the masks that recur in exactly
+// size - 1 later cells, NoSize when none does: only there can the search
+// below find a subset.
+inline TShort8 SmallestWholeGroups(const std::array<TShort8, 9>& Cells) {
+    TShort8 Smallest = TShort8{} + NoSize;
+#pragma GCC unroll 8
+    for (int P = 0; P < 8; ++P) {
+        const TShort8 Size = Cells[P] >> SizeShift;
+        TShort8 Left = Size; // less one per later cell with the same mask
+#pragma GCC unroll 8
+        for (int Q = P + 1; Q < 9; ++Q) {
+            Left += Cells[P] == Cells[Q];
+        }
+        const TShort8 Whole = Size | (~(Left == 1) & NoSize);
+        Smallest = Whole < Smallest ? Whole : Smallest;
+    }
+    return Smallest;
+}
+
+// The units with a whole group of fewer cells than digits they do not hold,
+// which bounds their empty cells, as bits of the unit numbers.
+inline std::uint32_t UnitsWithWholeGroups(const TUnitLanes& Lanes, const TValueFacts& Facts) {
+    std::uint32_t Units = 0;
+    for (int G = 0; G < LaneGroups; ++G) {
+        const TShort8 Smallest = SmallestWholeGroups(Lanes.Cells[G]);
+        for (int Rest = LaneBits(Smallest != NoSize); Rest != 0; Rest &= Rest - 1) {
+            const int L = std::countr_zero(static_cast<unsigned>(Rest));
+            const int U = LaneUnit[G][L];
+            if (Smallest[L] < 9 - DigitCount(Facts.Held[U])) {
+                Units |= std::uint32_t{1} << U;
             }
         }
-        if (2 * N <= Sized) {
-            continue; // no majority to look for: the search decides
-        }
-        int Copies = 0;
-        for (const int Mask : Masks) {
-            Copies += Mask == Leader;
-        }
-        if (Copies < N) {
-            Sizes &= ~(1 << N);
-        }
     }
-    return Sizes;
+    return Units;
 }
 
 // One unit: every test reads Snapshot, the removals go to Candidates live.
-// Only cells of the given Sizes of subset can start one.
-bool ClearUnit(const TUnitCells& Unit, int Sizes, const std::array<int, 81>& Values,
+bool ClearUnit(const TUnitCells& Unit, const std::array<int, 81>& Values,
                const std::array<int, 81>& Snapshot, std::array<int, 81>& Candidates) {
     int Masks[9];
     int Open = 0;
     for (int P = 0; P < 9; ++P) {
         Masks[P] = Snapshot[Unit[P]];
         Open |= (Values[Unit[P]] == 0) << P;
-    }
-    Sizes = SizesWithEqualMasks(Masks, Sizes);
-    if (Sizes == 0) {
-        return false;
     }
     const int Empty = DigitCount(Open);
     // A subset needs at least two cells and one more empty cell to clear.
@@ -100,7 +98,7 @@ bool ClearUnit(const TUnitCells& Unit, int Sizes, const std::array<int, 81>& Val
         if (N <= 1) {
             continue;
         }
-        if (N <= Remaining && N < Empty && (Sizes >> N & 1) != 0) {
+        if (N <= Remaining && N < Empty) {
             int Group = 1;
             for (int Q = P + 1; Q < 9; ++Q) {
                 Group += Masks[Q] == Mask;
@@ -130,27 +128,22 @@ bool TMatrix::ApplyYourReserved() {
 }
 
 bool TMatrix::ApplyYourReserved(const TValueFacts& Facts) {
+    // Most units have no mask of N digits in exactly N cells, and the lanes
+    // test all units at once for one. They see masks cut to the nine digits,
+    // which bits beyond them would make differ, so then every unit is searched.
+    bool Stray = false;
+    const std::array<int, 81> Words = SizedMasks(Candidates, Stray);
+    const std::uint32_t Units = Stray ? (std::uint32_t{1} << UnitCount) - 1
+                                      : UnitsWithWholeGroups(SpreadOverUnits(Words, 0x1FFF), Facts);
+    if (Units == 0) {
+        return false;
+    }
     // Every test reads the state at the start of the call; removals go live.
     // Values never change here, so only the masks need a copy.
     const std::array<int, 81> Snapshot = Candidates;
-    // Most units have too few cells of any one count for a subset, and one
-    // sweep of packed counters finds the few that have enough. Bits beyond
-    // the nine digits make masks differ that count alike, so then every
-    // unit is searched.
-    std::array<TPackedCounts, 81> Fields;
-    int Stray = 0;
-    for (int I = 0; I < 81; ++I) {
-        Fields[I] = CellsByCount[Snapshot[I] & AllDigits];
-        Stray |= Snapshot[I];
-    }
-    const std::array<TPackedCounts, UnitCount> Sums = UnitSums(Fields);
-    const bool SearchAll = (Stray & ~AllDigits) != 0;
     bool Changed = false;
-    for (int U = 0; U < UnitCount; ++U) {
-        const int Sizes = SearchAll ? AllDigits << 1 : SubsetSizes(Sums[U], Facts.Held[U]);
-        if (Sizes != 0) {
-            Changed |= ClearUnit(UnitCells[U], Sizes, Values, Snapshot, Candidates);
-        }
+    for (std::uint32_t Rest = Units; Rest != 0; Rest &= Rest - 1) {
+        Changed |= ClearUnit(UnitCells[std::countr_zero(Rest)], Values, Snapshot, Candidates);
     }
     return Changed;
 }
