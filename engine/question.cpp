@@ -1,7 +1,7 @@
 // The question check: a position's one forced move, or why it has none.
 #include "engine/question.h"
 
-#include "engine/lanes.h"
+#include "engine/naked_singles.h"
 #include "engine/single_place.h"
 
 #include <bit>
@@ -59,33 +59,6 @@ bool HiddenSinglesAgree(const TMatrix& Work, int Digit, std::uint32_t Units, TPo
     return Ok;
 }
 
-// The empty cells with a single candidate: how many, and the first. Four
-// cells at a time, since most positions have none.
-int NakedSingles(const TMatrix& Work, int& First) {
-    int Count = 0;
-    First = -1;
-    for (int I = 0; I < 84; I += 4) {
-        TInt4 Single;
-        if (I + 4 <= 81) {
-            const TInt4 Mask = LoadLanes(&Work.Candidates[I]);
-            const TInt4 Empty = LoadLanes(&Work.Values[I]) == 0;
-            Single = Empty & (Mask > 0) & (Mask <= 256) & ((Mask & (Mask - 1)) == 0);
-        } else {
-            const int Mask = Work.Candidates[80];
-            Single = TInt4{Work.Values[80] == 0 && IsSingleDigitMask(Mask) ? -1 : 0, 0, 0, 0};
-        }
-        if ((Single[0] | Single[1] | Single[2] | Single[3]) == 0) {
-            continue;
-        }
-        for (int K = 0; K < 4; ++K) {
-            if (Single[K] != 0 && Count++ == 0) {
-                First = I + K;
-            }
-        }
-    }
-    return Count;
-}
-
 } // namespace
 
 bool FindQuestion(const TMatrix& Grid, TPoint& Cell, int& Digit, bool Strict) {
@@ -96,8 +69,9 @@ bool FindQuestion(const TMatrix& Grid, TPoint& Cell, int& Digit, bool Strict) {
     const TValueFacts Facts(Work);
     Work.ApplyReservations(Facts);
 
-    int First;
-    const int Naked = NakedSingles(Work, First);
+    const TCellSet NakedCells = NakedSingleCells(Work);
+    const int Naked = CellCount(NakedCells);
+    const int First = FirstCell(NakedCells);
     if (Naked >= 1) {
         Cell = TPoint{First % 9, First / 9};
         Digit = LowestDigit(Work.Candidates[First]);

@@ -1,6 +1,7 @@
 // The three singles: a unit's last empty cell, a digit's last place, a cell's last candidate.
 #include "engine/grid_checks.h"
 #include "engine/matrix.h"
+#include "engine/naked_singles.h"
 #include "engine/single_place.h"
 #include "engine/unit_tally.h"
 
@@ -54,15 +55,14 @@ bool TMatrix::FindLeftPlace(int Digit, int& Col, int& Row) const {
 }
 
 bool TMatrix::FindMissingNumber(int& Digit, int& Col, int& Row) const {
-    for (int Index = 0; Index < 81; ++Index) {
-        if (Values[Index] == 0 && IsSingleDigitMask(Candidates[Index])) {
-            Digit = LowestDigit(Candidates[Index]);
-            Col = Index % 9;
-            Row = Index / 9;
-            return true;
-        }
+    const int Index = FirstCell(NakedSingleCells(*this));
+    if (Index < 0) {
+        return false;
     }
-    return false;
+    Digit = LowestDigit(Candidates[Index]);
+    Col = Index % 9;
+    Row = Index / 9;
+    return true;
 }
 
 bool TMatrix::FindSingle(int& Col, int& Row, int& Digit) const {

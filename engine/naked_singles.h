@@ -1,0 +1,58 @@
+// The empty cells left with a single candidate, the whole grid read four cells at a time.
+#pragma once
+
+#include "engine/digit_board.h"
+#include "engine/lanes.h"
+#include "engine/matrix.h"
+
+#if defined(__SSE2__)
+#include <xmmintrin.h>
+#endif
+
+namespace kumoji {
+
+// The lanes whose sign bit is set, as bits 0..3.
+inline int LaneSigns(TInt4 Lanes) {
+#if defined(__SSE2__)
+    return _mm_movemask_ps(reinterpret_cast<__m128>(Lanes));
+#else
+    int Signs = 0;
+    for (int K = 0; K < 4; ++K) {
+        Signs |= (Lanes[K] < 0) << K;
+    }
+    return Signs;
+#endif
+}
+
+// Most positions have none or one such cell, and every check of a single
+// reads all 81, so one sweep without a branch per cell gives them all.
+inline TCellSet NakedSingleCells(const TMatrix& Grid) {
+    TCellSet Cells;
+#pragma GCC unroll 20
+    for (int I = 0; I < 80; I += 4) {
+        const TInt4 Mask = LoadLanes(&Grid.Candidates[I]);
+        // One digit exactly when Mask - 1 is below 256 and shares no bit with
+        // Mask; an empty cell's value adds nothing.
+        const TInt4 Off = ((Mask - 1) & (Mask | ~0xFF)) | LoadLanes(&Grid.Values[I]);
+        const std::uint64_t Bits = static_cast<unsigned>(LaneSigns(Off == 0));
+        (I < 64 ? Cells.Low : Cells.High) |= Bits << (I % 64);
+    }
+    if (Grid.Values[80] == 0 && IsSingleDigitMask(Grid.Candidates[80])) {
+        Cells.High |= std::uint64_t{1} << (80 - 64);
+    }
+    return Cells;
+}
+
+// The first cell of a set, or -1 for none.
+inline int FirstCell(TCellSet Cells) {
+    return Cells.Low != 0    ? std::countr_zero(Cells.Low)
+           : Cells.High != 0 ? 64 + std::countr_zero(Cells.High)
+                             : -1;
+}
+
+// How many cells a set holds.
+inline int CellCount(TCellSet Cells) {
+    return std::popcount(Cells.Low) + std::popcount(Cells.High);
+}
+
+} // namespace kumoji
