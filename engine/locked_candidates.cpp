@@ -29,53 +29,64 @@ inline bool ClearDigit(int& Mask, int Bit) {
     return (Mask & Bit) != 0 && ClearBits(Mask, Bit);
 }
 
-// All digits at once: per segment, the digits that the line admits only there
-// (pointing, cleared from the box's other lines) and those that the box
-// admits only there (claiming, cleared from the rest of the line). Removals
-// are live, so the segment unions are refreshed after each.
-template <typename TLines> bool LockedCandidates(std::array<int, 81>& Candidates) {
+// The digits that segment S of line First + J confines within its line
+// (with somewhere else in the box to clear) or within its box (with
+// somewhere else in the line to clear).
+inline int LockedInSegment(const int (&Seg)[9][3], int First, int J, int S) {
+    const int Line = Seg[First + J][(S + 1) % 3] | Seg[First + J][(S + 2) % 3];
+    const int Box = Seg[First + (J + 1) % 3][S] | Seg[First + (J + 2) % 3][S];
+    return Seg[First + J][S] & (Line ^ Box) & AllDigits;
+}
+
+// One band of three lines, all digits at once: per segment, the digits that
+// the line admits only there (pointing, cleared from the box's other lines)
+// and those that the box admits only there (claiming, cleared from the rest
+// of the line). Removals are live, so the segment unions are refreshed after
+// each. A removal stays within its band.
+template <typename TLines> bool LockedCandidatesInBand(std::array<int, 81>& Candidates, int First) {
     auto Segment = [&](int L, int S) {
         return Candidates[TLines::Cell(L, 3 * S)] | Candidates[TLines::Cell(L, 3 * S + 1)] |
                Candidates[TLines::Cell(L, 3 * S + 2)];
     };
-    int Seg[9][3];
-    for (int L = 0; L < 9; ++L) {
+    // Indexed by the line within the band; fixed bounds throughout, so that
+    // every line and segment number folds.
+    int Seg[3][3];
+#pragma GCC unroll 3
+    for (int J = 0; J < 3; ++J) {
+#pragma GCC unroll 3
         for (int S = 0; S < 3; ++S) {
-            Seg[L][S] = Segment(L, S);
+            Seg[J][S] = Segment(First + J, S);
         }
     }
     bool Changed = false;
-    // Fixed bounds throughout, so that every line and segment number folds.
 #pragma GCC unroll 3
-    for (int First = 0; First < 9; First += 3) {
+    for (int J = 0; J < 3; ++J) {
+        const int L = First + J;
 #pragma GCC unroll 3
-        for (int J = 0; J < 3; ++J) {
-            const int L = First + J;
-#pragma GCC unroll 3
-            for (int S = 0; S < 3; ++S) {
-                const int Line = Seg[L][(S + 1) % 3] | Seg[L][(S + 2) % 3];
-                const int Box = Seg[First + (J + 1) % 3][S] | Seg[First + (J + 2) % 3][S];
-                const int Pointing = Seg[L][S] & Line & ~Box & AllDigits;
-                const int Claiming = Seg[L][S] & Box & ~Line & AllDigits;
-                if (Pointing != 0) {
-                    for (int K = 0; K < 9; ++K) {
-                        if (K / 3 != S) {
-                            Changed |= ClearBits(Candidates[TLines::Cell(L, K)], Pointing);
-                        }
+        for (int S = 0; S < 3; ++S) {
+            const int Line = Seg[J][(S + 1) % 3] | Seg[J][(S + 2) % 3];
+            const int Box = Seg[(J + 1) % 3][S] | Seg[(J + 2) % 3][S];
+            const int Pointing = Seg[J][S] & Line & ~Box & AllDigits;
+            const int Claiming = Seg[J][S] & Box & ~Line & AllDigits;
+            if (Pointing != 0) {
+                for (int K = 0; K < 9; ++K) {
+                    if (K / 3 != S) {
+                        Changed |= ClearBits(Candidates[TLines::Cell(L, K)], Pointing);
                     }
-                    Seg[L][(S + 1) % 3] = Segment(L, (S + 1) % 3);
-                    Seg[L][(S + 2) % 3] = Segment(L, (S + 2) % 3);
                 }
-                if (Claiming != 0) {
-                    for (int Other = First; Other < First + 3; ++Other) {
-                        if (Other == L) {
-                            continue;
-                        }
-                        for (int K = S * 3; K < S * 3 + 3; ++K) {
-                            Changed |= ClearBits(Candidates[TLines::Cell(Other, K)], Claiming);
-                        }
-                        Seg[Other][S] = Segment(Other, S);
+                Seg[J][(S + 1) % 3] = Segment(L, (S + 1) % 3);
+                Seg[J][(S + 2) % 3] = Segment(L, (S + 2) % 3);
+            }
+            if (Claiming != 0) {
+#pragma GCC unroll 3
+                for (int Other = 0; Other < 3; ++Other) {
+                    if (Other == J) {
+                        continue;
                     }
+                    for (int K = S * 3; K < S * 3 + 3; ++K) {
+                        Changed |= ClearBits(Candidates[TLines::Cell(First + Other, K)], Claiming);
+                    }
+                    Seg[Other][S] = Segment(First + Other, S);
                 }
             }
         }
@@ -145,11 +156,12 @@ template <typename TLines> bool LockedDigit(TMatrix& Grid, int Digit) {
 
 // For one orientation, the digits that some segment confines within its line
 // (with somewhere else in the box to clear) or within its box (with somewhere
-// else in the line to clear). On an unchanged grid the one-digit pass clears
-// something exactly when such a segment exists: the first one it reaches
-// acts, whatever came before it. Held digits and lines with a single place
-// are not ruled out here, which only makes the set larger.
-template <typename TLines> int LockedDigits(const std::array<int, 81>& Candidates) {
+// else in the line to clear), band by band. On an unchanged grid the
+// one-digit pass clears something exactly when such a segment exists: the
+// first one it reaches acts, whatever came before it. Held digits and lines
+// with a single place are not ruled out here, which only makes the set larger.
+template <typename TLines>
+std::array<int, 3> LockedDigitsByBand(const std::array<int, 81>& Candidates) {
     int Seg[9][3];
     for (int L = 0; L < 9; ++L) {
         for (int S = 0; S < 3; ++S) {
@@ -158,29 +170,43 @@ template <typename TLines> int LockedDigits(const std::array<int, 81>& Candidate
                         Candidates[TLines::Cell(L, 3 * S + 2)];
         }
     }
-    int Digits = 0;
-    for (int L = 0; L < 9; ++L) {
-        const int First = L / 3 * 3;
-        for (int S = 0; S < 3; ++S) {
-            const int Line = Seg[L][(S + 1) % 3] | Seg[L][(S + 2) % 3];
-            const int Box =
-                Seg[First + (L - First + 1) % 3][S] | Seg[First + (L - First + 2) % 3][S];
-            Digits |= Seg[L][S] & (Line ^ Box);
+    std::array<int, 3> Digits{};
+#pragma GCC unroll 3
+    for (int First = 0; First < 9; First += 3) {
+#pragma GCC unroll 3
+        for (int J = 0; J < 3; ++J) {
+#pragma GCC unroll 3
+            for (int S = 0; S < 3; ++S) {
+                Digits[First / 3] |= LockedInSegment(Seg, First, J, S);
+            }
         }
     }
-    return Digits & AllDigits;
+    return Digits;
 }
 
-// Most passes clear nothing. The live pass clears something exactly when some
-// segment locks a digit, so the quicker search for those decides first.
+// Most passes clear nothing, and most bands of those that do clear nothing:
+// the live pass of a band changes nothing unless one of its segments locks a
+// digit at the start, since no removal reaches into another band.
 template <typename TLines> bool LockedCandidatesIfAny(std::array<int, 81>& Candidates) {
-    return LockedDigits<TLines>(Candidates) != 0 && LockedCandidates<TLines>(Candidates);
+    const std::array<int, 3> Locked = LockedDigitsByBand<TLines>(Candidates);
+    bool Changed = false;
+    for (int Band = 0; Band < 3; ++Band) {
+        if (Locked[Band] != 0) {
+            Changed |= LockedCandidatesInBand<TLines>(Candidates, 3 * Band);
+        }
+    }
+    return Changed;
 }
 
 } // namespace
 
 int LockedCandidateDigits(const TMatrix& Grid) {
-    return LockedDigits<TRows>(Grid.Candidates) | LockedDigits<TCols>(Grid.Candidates);
+    int Digits = 0;
+    for (const std::array<int, 3>& Bands :
+         {LockedDigitsByBand<TRows>(Grid.Candidates), LockedDigitsByBand<TCols>(Grid.Candidates)}) {
+        Digits |= Bands[0] | Bands[1] | Bands[2];
+    }
+    return Digits;
 }
 
 bool TMatrix::ApplyMyReserved() {
