@@ -21,6 +21,8 @@
 
 namespace kumoji {
 
+struct TCellSet;
+
 class TMatrix {
 public:
     TMatrix();
@@ -70,6 +72,9 @@ public:
     bool ApplyYourReserved(const TValueFacts& Facts);
     bool ApplyOurReserved(const TValueFacts& Facts);
     bool ApplyReservations(const TValueFacts& Facts);
+    // The same, also telling the empty cells with a single candidate that the
+    // loop's last check found: the grid's own when it returns.
+    bool ApplyReservations(const TValueFacts& Facts, TCellSet& NakedSingles);
 
     // Assumptions and trials on two-candidate cells.
     bool FindForcedPlace(int Digit, TPoint& Cell) const;

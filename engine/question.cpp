@@ -67,9 +67,9 @@ bool FindQuestion(const TMatrix& Grid, TPoint& Cell, int& Digit, bool Strict) {
     Digit = 0;
     // The passes change no value, so one reading of the values serves all.
     const TValueFacts Facts(Work);
-    Work.ApplyReservations(Facts);
+    TCellSet NakedCells;
+    Work.ApplyReservations(Facts, NakedCells);
 
-    const TCellSet NakedCells = NakedSingleCells(Work);
     const int Naked = CellCount(NakedCells);
     const int First = FirstCell(NakedCells);
     if (Naked >= 1) {

@@ -1,5 +1,6 @@
 // The reservation loop: the three passes in cycles until a single appears.
 #include "engine/matrix.h"
+#include "engine/naked_singles.h"
 
 namespace kumoji {
 
@@ -8,6 +9,11 @@ bool TMatrix::ApplyReservations() {
 }
 
 bool TMatrix::ApplyReservations(const TValueFacts& Facts) {
+    TCellSet NakedSingles;
+    return ApplyReservations(Facts, NakedSingles);
+}
+
+bool TMatrix::ApplyReservations(const TValueFacts& Facts, TCellSet& NakedSingles) {
     bool Any = false;
     for (int Cycle = 1; Cycle <= 11; ++Cycle) {
         // All three passes run in every cycle.
@@ -16,10 +22,9 @@ bool TMatrix::ApplyReservations(const TValueFacts& Facts) {
         const bool Our = ApplyOurReserved(Facts);
         const bool Changed = My || Your || Our;
         Any = Any || Changed;
-        int Digit;
-        int Col;
-        int Row;
-        if (FindMissingNumber(Digit, Col, Row) || !Changed) {
+        // A cell left with one candidate ends the loop.
+        NakedSingles = NakedSingleCells(*this);
+        if (!NakedSingles.Empty() || !Changed) {
             break;
         }
     }
