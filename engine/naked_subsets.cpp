@@ -14,6 +14,7 @@ namespace {
 // more, else NoSize, which no unit has room for.
 constexpr int SizeShift = 9;
 constexpr int NoSize = 15;
+constexpr int WordBits = (1 << (SizeShift + 4)) - 1;
 
 // Per mask of the nine digits, its word.
 inline constexpr auto SizedWord = [] {
@@ -26,23 +27,30 @@ inline constexpr auto SizedWord = [] {
 }();
 
 // Each cell's mask cut to the nine digits with its size above it, so that
-// the lanes need no counting of their own. Stray tells whether some mask
-// has bits beyond the nine digits.
-inline std::array<int, 81> SizedMasks(const std::array<int, 81>& Masks, bool& Stray) {
+// the lanes need no counting of their own.
+inline std::array<int, 81> SizedMasks(const std::array<int, 81>& Masks) {
     std::array<int, 81> Words;
-    int Any = 0;
 #pragma GCC unroll 9
     for (int I = 0; I < 81; ++I) {
         Words[I] = SizedWord[Masks[I] & AllDigits];
-        Any |= Masks[I];
     }
-    Stray = (Any & ~AllDigits) != 0;
     return Words;
 }
 
-// Per lane of a group, the smallest size of the masks that recur in exactly
-// size - 1 later cells, NoSize when none does: only there can the search
-// below find a subset.
+// True when some mask has bits beyond the nine digits, four cells at a time.
+inline bool HasStrayBits(const std::array<int, 81>& Masks) {
+    TInt4 Any = TInt4{Masks[80], 0, 0, 0};
+#pragma GCC unroll 20
+    for (int I = 0; I < 80; I += 4) {
+        Any |= LoadLanes(&Masks[I]);
+    }
+    return ((Any[0] | Any[1] | Any[2] | Any[3]) & ~AllDigits) != 0;
+}
+
+// Per lane of a group, the smallest N such that a mask of N >= 2 digits
+// recurs in exactly N - 1 later cells, NoSize when none does. Among N or
+// more cells sharing a mask one has exactly N - 1 after it, and the search
+// below finds a subset only at such a cell.
 inline TShort8 SmallestWholeGroups(const std::array<TShort8, 9>& Cells) {
     TShort8 Smallest = TShort8{} + NoSize;
 #pragma GCC unroll 8
@@ -128,13 +136,13 @@ bool TMatrix::ApplyYourReserved() {
 }
 
 bool TMatrix::ApplyYourReserved(const TValueFacts& Facts) {
-    // Most units have no mask of N digits in exactly N cells, and the lanes
-    // test all units at once for one. They see masks cut to the nine digits,
-    // which bits beyond them would make differ, so then every unit is searched.
-    bool Stray = false;
-    const std::array<int, 81> Words = SizedMasks(Candidates, Stray);
-    const std::uint32_t Units = Stray ? (std::uint32_t{1} << UnitCount) - 1
-                                      : UnitsWithWholeGroups(SpreadOverUnits(Words, 0x1FFF), Facts);
+    // Most units have no mask of N digits in N of their cells, and the lanes
+    // test all units at once for one. Masks with bits beyond the nine digits,
+    // which play never makes, send every unit to the search as before.
+    const std::uint32_t Units =
+        HasStrayBits(Candidates)
+            ? (std::uint32_t{1} << UnitCount) - 1
+            : UnitsWithWholeGroups(SpreadOverUnits(SizedMasks(Candidates), WordBits), Facts);
     if (Units == 0) {
         return false;
     }
