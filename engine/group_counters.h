@@ -1,7 +1,8 @@
-// Packed counters that tell which units may hold a group of hidden digits.
+// Counters that tell which units may hold a group of hidden digits, eight units at a time.
 #pragma once
 
 #include "engine/digit_mask.h"
+#include "engine/unit_lanes.h"
 #include "engine/unit_sums.h"
 
 #include <array>
@@ -9,84 +10,93 @@
 
 namespace kumoji {
 
-// Summed over a unit's cells, these count per digit how many cells admit
-// it; from those counts a few word operations rule out most units before
+// From per-digit counts a few word operations rule out most units before
 // any search. Every test here only rules out: a unit it keeps may still
 // hold nothing.
 
-// Per candidate mask, a one in the four-bit field of each of its digits, and
-// in field 9 when it admits anything: summed over a unit, field d - 1 counts
-// the unit's cells that admit d and field 9 those that admit some digit.
-inline constexpr int OpenField = 9;
-inline constexpr TPackedCounts DigitFieldsOnly = (TPackedCounts{1} << (4 * OpenField)) - 1;
-inline constexpr auto DigitFields = [] {
-    std::array<TPackedCounts, AllDigits + 1> Table{};
-    for (int Mask = 0; Mask <= AllDigits; ++Mask) {
-        for (int D = 0; D < 9; ++D) {
-            Table[Mask] |= TPackedCounts(Mask >> D & 1) << (4 * D);
+// Per digit, how many of nine masks hold it, as four bit planes: bit d - 1 of
+// Plane[b] is bit b of digit d's count. T is an int for one unit or a lane
+// vector for eight, whose lanes never mix.
+template <typename T> struct TDigitCounts {
+    T Plane[4] = {};
+
+    // The digits of each count 0..9: the two low bits pick one of four sets,
+    // the two high ones one of three (a count is at most nine).
+    std::array<T, 10> ByCount() const {
+        const T Low[4] = {~Plane[0] & ~Plane[1], Plane[0] & ~Plane[1], ~Plane[0] & Plane[1],
+                          Plane[0] & Plane[1]};
+        const T UpTo7 = ~Plane[3] & AllDigits;
+        const T Below4 = UpTo7 & ~Plane[2];
+        const T From4 = UpTo7 & Plane[2];
+        const T From8 = Plane[3] & ~Plane[2] & AllDigits;
+        return {Low[0] & Below4, Low[1] & Below4, Low[2] & Below4, Low[3] & Below4, Low[0] & From4,
+                Low[1] & From4,  Low[2] & From4,  Low[3] & From4,  Low[0] & From8,  Low[1] & From8};
+    }
+
+    // The digits of count one or more.
+    T Admitted() const { return Plane[0] | Plane[1] | Plane[2] | Plane[3]; }
+};
+
+// A tree of carry-save adders sums nine masks for all digits at once.
+template <typename T> TDigitCounts<T> CountDigits(const T* Masks) {
+    // Three masks into a sum bit and a carry bit of the next weight.
+    auto Add3 = [](T A, T B, T C, T& Sum, T& Carry) {
+        const T Half = A ^ B;
+        Sum = Half ^ C;
+        Carry = (A & B) | (Half & C);
+    };
+    TDigitCounts<T> Counts;
+    T Ones[3];
+    T Twos[3];
+    for (int K = 0; K < 3; ++K) {
+        Add3(Masks[3 * K], Masks[3 * K + 1], Masks[3 * K + 2], Ones[K], Twos[K]);
+    }
+    T TwosFromOnes;
+    T TwosSum;
+    T Fours;
+    Add3(Ones[0], Ones[1], Ones[2], Counts.Plane[0], TwosFromOnes);
+    Add3(Twos[0], Twos[1], Twos[2], TwosSum, Fours);
+    Counts.Plane[1] = TwosFromOnes ^ TwosSum;
+    const T MoreFours = TwosFromOnes & TwosSum;
+    Counts.Plane[2] = Fours ^ MoreFours;
+    Counts.Plane[3] = Fours & MoreFours;
+    return Counts;
+}
+
+// Each lane with its lowest set bit cleared Times times.
+inline TShort8 DropLowest(TShort8 Lanes, int Times) {
+    for (int K = 0; K < Times; ++K) {
+        Lanes &= Lanes - 1;
+    }
+    return Lanes;
+}
+
+// A group of N digits needs N digits of count N: per lane, bit N for each N
+// that has them.
+inline TShort8 GroupSizeLanes(const std::array<TShort8, 10>& ByCount) {
+    TShort8 Sizes = (ByCount[9] == AllDigits) & (1 << 9);
+    // Up to five: some digit is left after dropping N - 1.
+    for (int N = 1; N <= 5; ++N) {
+        Sizes |= (DropLowest(ByCount[N], N - 1) != 0) & static_cast<short>(1 << N);
+    }
+    // From six up fewer steps count the other digits: at most 9 - N of them.
+    for (int N = 6; N <= 8; ++N) {
+        Sizes |= (DropLowest(ByCount[N] ^ AllDigits, 9 - N) == 0) & static_cast<short>(1 << N);
+    }
+    return Sizes;
+}
+
+// Each unit's word on its lane, so that per-unit facts meet the counts.
+inline std::array<TShort8, LaneGroups> OnLanes(const std::array<int, UnitCount>& Words) {
+    std::array<TShort8, LaneGroups> Lanes{};
+    for (int G = 0; G < LaneGroups; ++G) {
+        for (int L = 0; L < 8; ++L) {
+            if (LaneUnit[G][L] >= 0) {
+                Lanes[G][L] = static_cast<short>(Words[LaneUnit[G][L]]);
+            }
         }
-        Table[Mask] |= TPackedCounts(Mask != 0) << (4 * OpenField);
     }
-    return Table;
-}();
-
-// For two digits' counts (one byte of those fields), a one in the six-bit
-// field of each count: summed, field N tells how many digits have count N.
-inline constexpr auto CountFields = [] {
-    std::array<TPackedCounts, 256> Table{};
-    for (int Pair = 0; Pair < 256; ++Pair) {
-        for (const int Count : {Pair & 15, Pair >> 4}) {
-            Table[Pair] += Count <= 9 ? TPackedCounts{1} << (6 * Count) : 0;
-        }
-    }
-    return Table;
-}();
-
-// How many of a unit's digits have each count, from its digit fields.
-inline TPackedCounts CountsOfCounts(TPackedCounts Fields) {
-    TPackedCounts Counts = 0;
-#pragma GCC unroll 5
-    for (int Pair = 0; Pair < 5; ++Pair) {
-        Counts += CountFields[(Fields & DigitFieldsOnly) >> (8 * Pair) & 255];
-    }
-    // The tenth field, cleared above, is no digit: it counted once as count 0.
-    return Counts - 1;
-}
-
-// A group of N digits needs N digits of count N: adding 32 - N to field N
-// sets its top bit exactly when the field holds N or more.
-inline constexpr TPackedCounts ReachOffset = [] {
-    TPackedCounts Sum = 0;
-    for (int N = 1; N <= 9; ++N) {
-        Sum += TPackedCounts(32 - N) << (6 * N);
-    }
-    return Sum;
-}();
-inline constexpr TPackedCounts ReachBits = [] {
-    TPackedCounts Bits = 0;
-    for (int N = 1; N <= 9; ++N) {
-        Bits |= TPackedCounts{32} << (6 * N);
-    }
-    return Bits;
-}();
-
-inline bool MayHoldGroup(TPackedCounts CountsOfCounts) {
-    return ((CountsOfCounts + ReachOffset) & ReachBits) != 0;
-}
-
-// The same for groups of two digits or more.
-inline constexpr TPackedCounts PairsAndUp = ReachBits & ~(TPackedCounts{32} << 6);
-inline bool MayHoldWiderGroup(TPackedCounts CountsOfCounts) {
-    return ((CountsOfCounts + ReachOffset) & PairsAndUp) != 0;
-}
-
-// The digits a unit admits in exactly one cell, from its digit fields.
-inline int DigitsOfCountOne(TPackedCounts Fields) {
-    int Digits = 0;
-    for (int D = 0; D < 9; ++D) {
-        Digits |= (Fields >> (4 * D) & 15) == 1 ? 1 << D : 0;
-    }
-    return Digits;
+    return Lanes;
 }
 
 // The sum of all six-bit fields of a word whose fields add up to less than 64.
@@ -99,22 +109,30 @@ inline TPackedCounts FieldsUpTo(TPackedCounts Fields, int K) {
     return K < 0 ? 0 : K >= 9 ? Fields : Fields & ((TPackedCounts{1} << (6 * (K + 1))) - 1);
 }
 
+// A unit's cells by candidate count (see CellsByCount) from its lane, whose
+// masks are cut to the nine digits.
+inline TPackedCounts LaneCellCounts(const TUnitLanes& Units, int Group, int Lane) {
+    TPackedCounts Cells = 0;
+    for (int P = 0; P < 9; ++P) {
+        Cells += CellsByCount[static_cast<std::uint16_t>(Units.Cells[Group][P][Lane])];
+    }
+    return Cells;
+}
+
+// The number of open cells (those that admit some digit) from those counts.
+inline int OpenCells(TPackedCounts Cells) {
+    return 9 - static_cast<int>(Cells & 63);
+}
+
 // A finer test for a unit with N digits of count N: the group's N places
 // each admit all N of its digits, and the unit's other open cells admit none
 // of them, so they make do with the digits left. Sparse positions have many
-// units where many digits share a count but no such cells exist.
-inline bool MayFitGroup(const TUnitCells& Unit, const std::array<int, 81>& Snapshot,
-                        TPackedCounts CountsOfCounts) {
-    TPackedCounts Cells = 0;
-    for (const int I : Unit) {
-        Cells += CellsByCount[Snapshot[I] & AllDigits];
-    }
-    const int Open = 9 - static_cast<int>(Cells & 63);
-    const int Digits = 9 - static_cast<int>(CountsOfCounts & 63);
-    // Only the counts N that have N digits.
-    for (TPackedCounts Rest = (CountsOfCounts + ReachOffset) & ReachBits; Rest != 0;
-         Rest &= Rest - 1) {
-        const int N = std::countr_zero(Rest) / 6;
+// units where many digits share a count but no such cells exist. Digits is
+// the number of digits the unit admits.
+inline bool MayFitGroup(TPackedCounts Cells, int Sizes, int Digits) {
+    const int Open = OpenCells(Cells);
+    for (int Rest = Sizes; Rest != 0; Rest &= Rest - 1) {
+        const int N = std::countr_zero(static_cast<unsigned>(Rest));
         const int Wide = SumOfFields(Cells >> (6 * N)); // N digits or more
         const int Narrow =
             SumOfFields(FieldsUpTo(Cells, Digits - N) & ~TPackedCounts{63}); // 1..d-N
@@ -123,15 +141,6 @@ inline bool MayFitGroup(const TUnitCells& Unit, const std::array<int, 81>& Snaps
         }
     }
     return false;
-}
-
-// A unit whose N open cells each admit some of N digits that every one of
-// those cells admits: the whole unit is its one group, and its write (which
-// can undo an earlier unit's) must happen.
-inline bool IsWholeGroup(TPackedCounts Fields, TPackedCounts CountsOfCounts) {
-    const int Open = static_cast<int>(Fields >> (4 * OpenField) & 15);
-    return Open > 0 &&
-           CountsOfCounts == (TPackedCounts(9 - Open) | TPackedCounts(Open) << (6 * Open));
 }
 
 } // namespace kumoji

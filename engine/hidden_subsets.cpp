@@ -2,6 +2,7 @@
 #include "engine/digit_board.h"
 #include "engine/group_counters.h"
 #include "engine/matrix.h"
+#include "engine/unit_lanes.h"
 #include "engine/unit_sums.h"
 
 #include <array>
@@ -14,49 +15,6 @@
 namespace kumoji {
 
 namespace {
-
-// Per digit, how many of nine masks hold it, as four bit planes: bit d - 1 of
-// Plane[b] is bit b of digit d's count. A tree of carry-save adders sums the
-// nine masks for all digits at once.
-struct TDigitCounts {
-    int Plane[4] = {};
-
-    explicit TDigitCounts(const int (&Masks)[9]) {
-        // Three masks into a sum bit and a carry bit of the next weight.
-        auto Add3 = [](int A, int B, int C, int& Sum, int& Carry) {
-            const int Half = A ^ B;
-            Sum = Half ^ C;
-            Carry = (A & B) | (Half & C);
-        };
-        int Ones[3];
-        int Twos[3];
-        for (int K = 0; K < 3; ++K) {
-            Add3(Masks[3 * K], Masks[3 * K + 1], Masks[3 * K + 2], Ones[K], Twos[K]);
-        }
-        int TwosFromOnes;
-        int TwosSum;
-        int Fours;
-        Add3(Ones[0], Ones[1], Ones[2], Plane[0], TwosFromOnes);
-        Add3(Twos[0], Twos[1], Twos[2], TwosSum, Fours);
-        Plane[1] = TwosFromOnes ^ TwosSum;
-        const int MoreFours = TwosFromOnes & TwosSum;
-        Plane[2] = Fours ^ MoreFours;
-        Plane[3] = Fours & MoreFours;
-    }
-
-    // The digits of each count 0..9: the two low bits pick one of four sets,
-    // the two high ones one of three (a count is at most nine).
-    std::array<int, 10> ByCount() const {
-        const int Low[4] = {~Plane[0] & ~Plane[1], Plane[0] & ~Plane[1], ~Plane[0] & Plane[1],
-                            Plane[0] & Plane[1]};
-        const int UpTo7 = ~Plane[3] & AllDigits;
-        const int Below4 = UpTo7 & ~Plane[2];
-        const int From4 = UpTo7 & Plane[2];
-        const int From8 = Plane[3] & ~Plane[2] & AllDigits;
-        return {Low[0] & Below4, Low[1] & Below4, Low[2] & Below4, Low[3] & Below4, Low[0] & From4,
-                Low[1] & From4,  Low[2] & From4,  Low[3] & From4,  Low[0] & From8,  Low[1] & From8};
-    }
-};
 
 // A unit's nine masks kept for place lookups: positions 0..7 as sixteen-bit
 // lanes, so that one digit's places among them come out of a sign-bit
@@ -125,7 +83,7 @@ bool HiddenSubsets(const TUnitCells& Unit, const std::array<int, 81>& ValueBits,
         Stopped |= ValueBits[I];
         Seen[P] = Snapshot[I] & AllDigits & ~Stopped;
     }
-    const TDigitCounts Counts(Seen);
+    const TDigitCounts<int> Counts = CountDigits(Seen);
     int Leaders = 0;
     std::array<int, 10> CountOf{};
     const std::array<int, 10> ByCount = Counts.ByCount();
@@ -203,6 +161,51 @@ bool WriteWholeGroup(const TUnitCells& Unit, const std::array<int, 81>& Snapshot
     return Changed;
 }
 
+// Without stray bits that write is a copy of the unit's masks at the start:
+// it undoes earlier writes and changes nothing of its own.
+void PutBack(const TUnitCells& Unit, const std::array<int, 81>& Snapshot,
+             std::array<int, 81>& Candidates) {
+    for (const int I : Unit) {
+        Candidates[I] = Snapshot[I];
+    }
+}
+
+// Eight units' counts kept in memory, where a flagged lane is read back.
+struct TGroupCounts {
+    std::array<TShort8, 10> ByCount;
+    TShort8 Admitted;
+    TShort8 Sizes; // see GroupSizeLanes
+};
+
+// A unit flagged by its lane, classified from it: whole, single digits only
+// (Singles), or to be searched only if a group may fit.
+bool ClassifyUnit(const TUnitLanes& Units, const TGroupCounts& Counts, int Group, int Lane,
+                  bool& Whole, int& Singles) {
+    const int Admitted = Counts.Admitted[Lane];
+    const int Digits = DigitCount(Admitted);
+    const int Sizes = Counts.Sizes[Lane];
+    TPackedCounts Cells = 0;
+    // Each digit in as many cells as there are digits: if no other cell is
+    // open, the whole unit is its one group, and its write (which can undo an
+    // earlier unit's) must happen.
+    const bool Even = Counts.ByCount[Digits][Lane] == Admitted;
+    if (Even) {
+        Cells = LaneCellCounts(Units, Group, Lane);
+        if (OpenCells(Cells) == Digits) {
+            Whole = true;
+            return true;
+        }
+    }
+    if (Sizes == 1 << 1) {
+        Singles = Counts.ByCount[1][Lane];
+        return true;
+    }
+    if (!Even) {
+        Cells = LaneCellCounts(Units, Group, Lane);
+    }
+    return MayFitGroup(Cells, Sizes, Digits);
+}
+
 // The units that may hold a group; among them, in Whole, those that are one
 // whole group and, in Singles, the digits of those whose only groups are
 // single digits. Where a cell admits a digit its unit holds, a scan stops
@@ -211,33 +214,30 @@ bool WriteWholeGroup(const TUnitCells& Unit, const std::array<int, 81>& Snapshot
 std::uint32_t UnitsToSearch(const TValueFacts& Facts, const std::array<int, 81>& Snapshot,
                             std::uint32_t& Whole, std::array<int, UnitCount>& Singles,
                             bool& Stray) {
-    std::array<TPackedCounts, 81> Fields;
     int AllMasks = 0;
-    for (int I = 0; I < 81; ++I) {
-        Fields[I] = DigitFields[Snapshot[I] & AllDigits];
-        AllMasks |= Snapshot[I];
+    for (const int Mask : Snapshot) {
+        AllMasks |= Mask;
     }
     Stray = (AllMasks & ~AllDigits) != 0;
-    const std::array<TPackedCounts, UnitCount> Counts = UnitSums(Fields);
+    const TUnitLanes Units = SpreadOverUnits(Snapshot);
+    const std::array<TShort8, LaneGroups> Held = OnLanes(Facts.Held);
     std::uint32_t Search = 0;
-    for (int U = 0; U < UnitCount; ++U) {
-        const TPackedCounts HeldFields = DigitFields[Facts.Held[U]] * 15 & DigitFieldsOnly;
-        if ((Counts[U] & HeldFields) != 0) {
-            Search |= std::uint32_t{1} << U;
-            continue;
-        }
-        const TPackedCounts Spread = CountsOfCounts(Counts[U]);
-        if (!MayHoldGroup(Spread)) {
-            continue;
-        }
-        if (IsWholeGroup(Counts[U], Spread)) {
-            Whole |= std::uint32_t{1} << U;
-            Search |= std::uint32_t{1} << U;
-        } else if (!MayHoldWiderGroup(Spread)) {
-            Singles[U] = DigitsOfCountOne(Counts[U]);
-            Search |= std::uint32_t{1} << U;
-        } else if (MayFitGroup(UnitCells[U], Snapshot, Spread)) {
-            Search |= std::uint32_t{1} << U;
+    for (int G = 0; G < LaneGroups; ++G) {
+        const TDigitCounts<TShort8> Digits = CountDigits(Units.Cells[G].data());
+        TGroupCounts Counts;
+        Counts.ByCount = Digits.ByCount();
+        Counts.Admitted = Digits.Admitted();
+        Counts.Sizes = GroupSizeLanes(Counts.ByCount);
+        const int Stopped = LaneBits(Counts.Admitted & Held[G]);
+        Search |= UnitsOfLanes(G, Stopped);
+        for (int Rest = LaneBits(Counts.Sizes) & ~Stopped; Rest != 0; Rest &= Rest - 1) {
+            const int L = std::countr_zero(static_cast<unsigned>(Rest));
+            const int U = LaneUnit[G][L];
+            bool IsWhole = false;
+            if (ClassifyUnit(Units, Counts, G, L, IsWhole, Singles[U])) {
+                Search |= std::uint32_t{1} << U;
+                Whole |= std::uint32_t{IsWhole} << U;
+            }
         }
     }
     return Search;
@@ -266,11 +266,15 @@ bool TMatrix::ApplyOurReserved(const TValueFacts& Facts) {
         const int U = std::countr_zero(Search);
         if ((Whole >> U & 1) != 0) {
             // The whole group's write gives every mask back as it was at the
-            // start, which changes nothing unless an earlier write did.
-            if (!Stray && (Written & UnitSets[U]).Empty()) {
+            // start (less any stray bits), which changes nothing unless an
+            // earlier write did.
+            if (Stray) {
+                Changed |= WriteWholeGroup(UnitCells[U], Snapshot, Candidates);
+            } else if ((Written & UnitSets[U]).Empty()) {
                 continue;
+            } else {
+                PutBack(UnitCells[U], Snapshot, Candidates);
             }
-            Changed |= WriteWholeGroup(UnitCells[U], Snapshot, Candidates);
         } else if (Singles[U] != 0) {
             Changed |= WriteSingleGroups(UnitCells[U], Singles[U], Snapshot, Candidates);
         } else {

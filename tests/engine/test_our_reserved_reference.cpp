@@ -1,6 +1,7 @@
 // The hidden-subset pass works on position masks instead of scanning into
 // lists. This checks it against the scan-by-scan reading on many grids,
 // including ones whose masks contradict their values.
+#include "engine/group_counters.h"
 #include "engine/matrix.h"
 #include "grid_helpers.h"
 
@@ -82,6 +83,13 @@ TEST(OurReservedReference, WholeGroupPutsBackAnEarlierSingle) {
     Fast = Grid;
     EXPECT_TRUE(Fast.ApplyOurReserved());
     EXPECT_EQ(Fast.GetCandidates(0, 0), DigitBit(5));
+    // A bit beyond the nine digits: the whole groups' writes cut it, with
+    // no earlier write in the unit.
+    TMatrix Strayed;
+    Strayed.Candidates[CellIndex(4, 4)] |= 1 << 12;
+    ExpectSameAsReference(Strayed, "stray bit under whole groups");
+    EXPECT_TRUE(Strayed.ApplyOurReserved());
+    EXPECT_EQ(Strayed.GetCandidates(4, 4), AllDigits);
 }
 
 TEST(OurReservedReference, AgreesOnPuzzlesAtEveryStage) {
@@ -116,7 +124,52 @@ TEST(OurReservedReference, AgreesOnArbitraryMasksAndValues) {
             }
             Grid.Candidates[I] = Random() % 8 == 0 ? static_cast<int>(Random() % 512) : Mask;
         }
+        if (Round % 4 == 3) {
+            // A bit beyond the nine digits: every whole group's write then cuts it.
+            Grid.Candidates[Random() % 81] |= 1 << (9 + Random() % 20);
+        }
         ExpectSameAsReference(Grid, "round " + std::to_string(Round));
+        if (HasFailure()) {
+            break;
+        }
+    }
+}
+
+// The pass's filter reads per-digit counts and group sizes off eight units
+// at once; a size it wrongly sets only costs a search, so the pass checks
+// above cannot see it.
+TEST(OurReservedReference, LaneCountsMatchPlainCounts) {
+    std::mt19937 Random(7);
+    for (int Round = 0; Round < 300; ++Round) {
+        std::array<TShort8, 9> Cells{};
+        for (TShort8& Position : Cells) {
+            for (int L = 0; L < 8; ++L) {
+                // Lane L drops up to L digits, so that every group size comes up.
+                int Mask = Random() % 5 == 0 ? 0 : AllDigits;
+                for (int K = static_cast<int>(Random() % (L + 1)); K > 0; --K) {
+                    Mask &= ~DigitBit(static_cast<int>(Random() % 9) + 1);
+                }
+                Position[L] = static_cast<short>(Mask);
+            }
+        }
+        const std::array<TShort8, 10> ByCount = CountDigits(Cells.data()).ByCount();
+        const TShort8 Sizes = GroupSizeLanes(ByCount);
+        for (int L = 0; L < 8; ++L) {
+            std::array<int, 10> Plain{};
+            for (int D = 1; D <= 9; ++D) {
+                int Count = 0;
+                for (const TShort8& Position : Cells) {
+                    Count += (Position[L] & DigitBit(D)) != 0;
+                }
+                Plain[Count] |= DigitBit(D);
+            }
+            int PlainSizes = 0;
+            for (int N = 1; N <= 9; ++N) {
+                EXPECT_EQ(ByCount[N][L], Plain[N]) << "round " << Round << " lane " << L;
+                PlainSizes |= DigitCount(Plain[N]) >= N ? 1 << N : 0;
+            }
+            EXPECT_EQ(Sizes[L], PlainSizes) << "round " << Round << " lane " << L;
+        }
         if (HasFailure()) {
             break;
         }
