@@ -47,84 +47,100 @@ inline bool HasStrayBits(const std::array<int, 81>& Masks) {
     return ((Any[0] | Any[1] | Any[2] | Any[3]) & ~AllDigits) != 0;
 }
 
-// Per lane of a group, the smallest N such that a mask of N >= 2 digits
-// recurs in exactly N - 1 later cells, NoSize when none does. Among N or
-// more cells sharing a mask one has exactly N - 1 after it, and the search
-// below finds a subset only at such a cell.
-inline TShort8 SmallestWholeGroups(const std::array<TShort8, 9>& Cells) {
-    TShort8 Smallest = TShort8{} + NoSize;
+// The positions of a unit's masks of N >= 2 digits that recur in exactly
+// N - 1 later cells, as bits: only there can a subset start.
+inline int GroupStarts(const int (&Masks)[9]) {
+    int Starts = 0;
+    for (int P = 0; P < 8; ++P) {
+        int Group = 1;
+        for (int Q = P + 1; Q < 9; ++Q) {
+            Group += Masks[Q] == Masks[P];
+        }
+        const int N = DigitCount(Masks[P]);
+        Starts |= (N >= 2 && Group == N) << P;
+    }
+    return Starts;
+}
+
+// GroupStarts for every lane of a group at once, the positions as bits of
+// each lane. A cell of fewer than two candidates, NoSize, never starts one.
+inline TShort8 LaneGroupStarts(const std::array<TShort8, 9>& Cells) {
+    TShort8 Starts{};
 #pragma GCC unroll 8
     for (int P = 0; P < 8; ++P) {
-        const TShort8 Size = Cells[P] >> SizeShift;
-        TShort8 Left = Size; // less one per later cell with the same mask
+        TShort8 Left = Cells[P] >> SizeShift; // less one per later equal cell
 #pragma GCC unroll 8
         for (int Q = P + 1; Q < 9; ++Q) {
             Left += Cells[P] == Cells[Q];
         }
-        const TShort8 Whole = Size | (~(Left == 1) & NoSize);
-        Smallest = Whole < Smallest ? Whole : Smallest;
+        Starts |= (Left == 1) & static_cast<short>(1 << P);
     }
-    return Smallest;
+    return Starts;
 }
 
-// The units with a whole group of fewer cells than digits they do not hold,
-// which bounds their empty cells, as bits of the unit numbers.
-inline std::uint32_t UnitsWithWholeGroups(const TUnitLanes& Lanes, const TValueFacts& Facts) {
-    std::uint32_t Units = 0;
-    for (int G = 0; G < LaneGroups; ++G) {
-        const TShort8 Smallest = SmallestWholeGroups(Lanes.Cells[G]);
-        for (int Rest = LaneBits(Smallest != NoSize); Rest != 0; Rest &= Rest - 1) {
-            const int L = std::countr_zero(static_cast<unsigned>(Rest));
-            const int U = LaneUnit[G][L];
-            if (Smallest[L] < 9 - DigitCount(Facts.Held[U])) {
-                Units |= std::uint32_t{1} << U;
-            }
-        }
+// The starts of a lane that leave its unit room: a unit has no more empty
+// cells than digits it does not hold, and a subset of N needs more than N.
+inline int StartsWithRoom(const std::array<TShort8, 9>& Cells, int Lane, int Starts, int Held) {
+    const int Room = 9 - DigitCount(Held);
+    int Kept = 0;
+    for (; Starts != 0; Starts &= Starts - 1) {
+        const int P = std::countr_zero(static_cast<unsigned>(Starts));
+        Kept |= (Cells[P][Lane] >> SizeShift < Room) << P;
     }
-    return Units;
+    return Kept;
 }
 
-// One unit: every test reads Snapshot, the removals go to Candidates live.
-bool ClearUnit(const TUnitCells& Unit, const std::array<int, 81>& Values,
-               const std::array<int, 81>& Snapshot, std::array<int, 81>& Candidates) {
-    int Masks[9];
+// One unit: each start of N cells clears its digits from the unit's other
+// empty cells, when the unit has more than N empty cells and N of them are
+// left once every earlier cell of two or more candidates has taken one.
+// Masks hold the unit's cells as the pass began; removals go to Candidates
+// live, and since they only take digits away, the order of units is free.
+bool ClearUnit(const TUnitCells& Unit, const int (&Masks)[9], int Starts,
+               const std::array<int, 81>& Values, std::array<int, 81>& Candidates) {
     int Open = 0;
     for (int P = 0; P < 9; ++P) {
-        Masks[P] = Snapshot[Unit[P]];
         Open |= (Values[Unit[P]] == 0) << P;
     }
     const int Empty = DigitCount(Open);
-    // A subset needs at least two cells and one more empty cell to clear.
-    if (Empty <= 2) {
-        return false;
-    }
     bool Changed = false;
-    int Remaining = Empty;
-    for (int P = 0; P < 9; ++P) {
+    for (; Starts != 0; Starts &= Starts - 1) {
+        const int P = std::countr_zero(static_cast<unsigned>(Starts));
         const int Mask = Masks[P];
         const int N = DigitCount(Mask);
-        if (N <= 1) {
+        int Remaining = Empty;
+        for (int Q = 0; Q < P; ++Q) {
+            Remaining -= DigitCount(Masks[Q]) >= 2;
+        }
+        if (N > Remaining || N >= Empty) {
             continue;
         }
-        if (N <= Remaining && N < Empty) {
-            int Group = 1;
-            for (int Q = P + 1; Q < 9; ++Q) {
-                Group += Masks[Q] == Mask;
-            }
-            if (Group == N) {
-                for (int Q = 0; Q < 9; ++Q) {
-                    const bool Other =
-                        Q != P && (Open >> Q & 1) != 0 && (Q < P || Masks[Q] != Mask);
-                    int& Current = Candidates[Unit[Q]];
-                    if (Other && Current != 0) {
-                        const int Old = Current;
-                        Current = Old & ~Mask;
-                        Changed |= Current != Old;
-                    }
-                }
+        for (int Q = 0; Q < 9; ++Q) {
+            const bool Other = Q != P && (Open >> Q & 1) != 0 && (Q < P || Masks[Q] != Mask);
+            int& Current = Candidates[Unit[Q]];
+            if (Other && Current != 0) {
+                const int Old = Current;
+                Current = Old & ~Mask;
+                Changed |= Current != Old;
             }
         }
-        --Remaining;
+    }
+    return Changed;
+}
+
+// Every unit searched on a snapshot of the masks, for grids whose masks
+// have bits beyond the nine digits, which play never makes.
+bool ClearEveryUnit(const std::array<int, 81>& Values, std::array<int, 81>& Candidates) {
+    const std::array<int, 81> Snapshot = Candidates;
+    bool Changed = false;
+    for (const TUnitCells& Unit : UnitCells) {
+        int Masks[9];
+        for (int P = 0; P < 9; ++P) {
+            Masks[P] = Snapshot[Unit[P]];
+        }
+        const int Starts = GroupStarts(Masks);
+        if (Starts != 0) {
+            Changed |= ClearUnit(Unit, Masks, Starts, Values, Candidates);
+        }
     }
     return Changed;
 }
@@ -136,22 +152,29 @@ bool TMatrix::ApplyYourReserved() {
 }
 
 bool TMatrix::ApplyYourReserved(const TValueFacts& Facts) {
-    // Most units have no mask of N digits in N of their cells, and the lanes
-    // test all units at once for one. Masks with bits beyond the nine digits,
-    // which play never makes, send every unit to the search as before.
-    const std::uint32_t Units =
-        HasStrayBits(Candidates)
-            ? (std::uint32_t{1} << UnitCount) - 1
-            : UnitsWithWholeGroups(SpreadOverUnits(SizedMasks(Candidates), WordBits), Facts);
-    if (Units == 0) {
-        return false;
+    if (HasStrayBits(Candidates)) {
+        return ClearEveryUnit(Values, Candidates);
     }
-    // Every test reads the state at the start of the call; removals go live.
-    // Values never change here, so only the masks need a copy.
-    const std::array<int, 81> Snapshot = Candidates;
+    // Most units have no mask of N digits in N of their cells, and the lanes
+    // find the starts of such groups in all units at once. The lanes hold
+    // the masks as the pass began, whole without stray bits, so no other
+    // copy is needed.
+    const TUnitLanes Lanes = SpreadOverUnits(SizedMasks(Candidates), WordBits);
     bool Changed = false;
-    for (std::uint32_t Rest = Units; Rest != 0; Rest &= Rest - 1) {
-        Changed |= ClearUnit(UnitCells[std::countr_zero(Rest)], Values, Snapshot, Candidates);
+    for (int G = 0; G < LaneGroups; ++G) {
+        const TShort8 Starts = LaneGroupStarts(Lanes.Cells[G]);
+        for (int Rest = LaneBits(Starts); Rest != 0; Rest &= Rest - 1) {
+            const int L = std::countr_zero(static_cast<unsigned>(Rest));
+            const int U = LaneUnit[G][L];
+            const int Kept = StartsWithRoom(Lanes.Cells[G], L, Starts[L], Facts.Held[U]);
+            if (Kept != 0) {
+                int Masks[9];
+                for (int P = 0; P < 9; ++P) {
+                    Masks[P] = Lanes.Cells[G][P][L] & AllDigits;
+                }
+                Changed |= ClearUnit(UnitCells[U], Masks, Kept, Values, Candidates);
+            }
+        }
     }
     return Changed;
 }
