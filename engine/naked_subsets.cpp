@@ -4,7 +4,6 @@
 #include "engine/unit_lanes.h"
 
 #include <bit>
-#include <cstring>
 
 namespace kumoji {
 
