@@ -3,6 +3,10 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <xmmintrin.h>
+#endif
+
 namespace kumoji {
 
 // Four cells at a time in the 16-byte vector registers every target has.
@@ -24,6 +28,19 @@ inline TInt4 DigitBits4(TInt4 Value) {
     // An empty or stray lane becomes 0.5, which truncates to 0.
     const TFloat4 Power = reinterpret_cast<TFloat4>((Digit + 126) << 23);
     return __builtin_convertvector(Power, TInt4);
+}
+
+// The lanes whose sign bit is set, as bits 0..3.
+inline int LaneSigns(TInt4 Lanes) {
+#if defined(__SSE2__)
+    return _mm_movemask_ps(reinterpret_cast<__m128>(Lanes));
+#else
+    int Signs = 0;
+    for (int K = 0; K < 4; ++K) {
+        Signs |= (Lanes[K] < 0) << K;
+    }
+    return Signs;
+#endif
 }
 
 } // namespace kumoji

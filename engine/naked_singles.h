@@ -5,24 +5,7 @@
 #include "engine/lanes.h"
 #include "engine/matrix.h"
 
-#if defined(__SSE2__)
-#include <xmmintrin.h>
-#endif
-
 namespace kumoji {
-
-// The lanes whose sign bit is set, as bits 0..3.
-inline int LaneSigns(TInt4 Lanes) {
-#if defined(__SSE2__)
-    return _mm_movemask_ps(reinterpret_cast<__m128>(Lanes));
-#else
-    int Signs = 0;
-    for (int K = 0; K < 4; ++K) {
-        Signs |= (Lanes[K] < 0) << K;
-    }
-    return Signs;
-#endif
-}
 
 // Most positions have none or one such cell, and every check of a single
 // reads all 81, so one sweep without a branch per cell gives them all.

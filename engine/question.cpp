@@ -11,28 +11,14 @@ namespace kumoji {
 
 namespace {
 
-// Each unit's place in the order the hidden singles are read: columns, rows, boxes.
-inline constexpr auto ReadingPosition = [] {
-    std::array<unsigned char, UnitCount> Position{};
-    for (int K = 0; K < UnitCount; ++K) {
-        Position[UnitOrder::ColsRowsBoxes[K]] = static_cast<unsigned char>(K);
-    }
-    return Position;
-}();
-
-// Per digit, the units (as bits of their reading position) where it has a
-// single place: the few units that the reading visits for that digit.
-std::array<std::uint32_t, 10> SingleUnitsByDigit(const TMatrix& Work,
-                                                 const std::array<int, UnitCount>& Held) {
-    std::array<std::uint32_t, 10> Units{};
-    const std::array<int, UnitCount> Singles = SinglePlacesByUnit(Work, Held);
-    for (int U = 0; U < UnitCount; ++U) {
-        for (int Rest = Singles[U]; Rest != 0; Rest &= Rest - 1) {
-            Units[std::countr_zero(static_cast<unsigned>(Rest)) + 1] |= std::uint32_t{1}
-                                                                        << ReadingPosition[U];
-        }
-    }
-    return Units;
+// The units where Digit has a single place, as bits of their reading
+// position: columns, rows, boxes.
+std::uint32_t SingleUnitsInReadingOrder(const TMatrix& Work, const std::array<int, UnitCount>& Held,
+                                        int Digit) {
+    const std::uint32_t Units = SinglePlaceUnits(Work, Held, Digit);
+    const std::uint32_t Rows = Units >> RowUnit(0) & AllDigits;
+    const std::uint32_t Cols = Units >> ColUnit(0) & AllDigits;
+    return Cols | Rows << 9 | (Units & ~((std::uint32_t{1} << BoxUnit(0, 0)) - 1));
 }
 
 // Whether the hidden singles of Digit agree with the answer found so far (or
@@ -79,9 +65,10 @@ bool FindQuestion(const TMatrix& Grid, TPoint& Cell, int& Digit, bool Strict) {
     if (Strict && Naked >= 2) {
         return false;
     }
-    const std::array<std::uint32_t, 10> Units = SingleUnitsByDigit(Work, Facts.Held);
+    // Digit by digit, since the check mostly ends at the first.
     for (int D = 1; D <= 9; ++D) {
-        if (HiddenSinglesAgree(Work, D, Units[D], Cell, Digit, Strict)) {
+        if (HiddenSinglesAgree(Work, D, SingleUnitsInReadingOrder(Work, Facts.Held, D), Cell, Digit,
+                               Strict)) {
             return true;
         }
     }

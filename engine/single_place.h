@@ -5,6 +5,7 @@
 #include "engine/units.h"
 
 #include <array>
+#include <cstdint>
 
 namespace kumoji {
 
@@ -38,6 +39,12 @@ std::array<int, UnitCount> SinglePlacesByUnit(const TMatrix& Grid);
 // The same with the digits each unit holds known beforehand.
 std::array<int, UnitCount> SinglePlacesByUnit(const TMatrix& Grid,
                                               const std::array<int, UnitCount>& Held);
+
+// The units where Digit has a single place, as bits of the unit numbers:
+// the units for which SinglePlace answers a cell, with the digits each
+// unit holds known beforehand.
+std::uint32_t SinglePlaceUnits(const TMatrix& Grid, const std::array<int, UnitCount>& Held,
+                               int Digit);
 
 // The digits for which some unit has a single place: exactly those for which
 // the left-place search succeeds.

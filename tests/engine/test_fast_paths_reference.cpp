@@ -376,6 +376,14 @@ bool ReferenceTestAssumption(const TMatrix& Grid, int Assumed, int Col, int Row,
 void ExpectSameAsReference(const TMatrix& Grid, const std::string& What) {
     EXPECT_EQ(Grid.CheckState(), ReferenceCheckState(Grid)) << What;
     EXPECT_EQ(SinglePlaceDigits(Grid), ReferenceSinglePlaceDigits(Grid)) << What;
+    const TValueFacts Facts(Grid);
+    for (int D = 0; D <= 10; ++D) {
+        std::uint32_t Plain = 0;
+        for (int U = 0; U < UnitCount; ++U) {
+            Plain |= std::uint32_t{SinglePlace(Grid, U, D) >= 0} << U;
+        }
+        EXPECT_EQ(SinglePlaceUnits(Grid, Facts.Held, D), Plain) << What << " digit " << D;
+    }
     ExpectTallyAsReference(Grid, What);
     for (int D = 0; D <= 10; ++D) {
         int FastCol = -7;
