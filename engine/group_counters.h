@@ -99,44 +99,35 @@ inline std::array<TShort8, LaneGroups> OnLanes(const std::array<int, UnitCount>&
     return Lanes;
 }
 
-// The sum of all six-bit fields of a word whose fields add up to less than 64.
-inline int SumOfFields(TPackedCounts Fields) {
-    return static_cast<int>(Fields * 0x041041041041041 >> 54 & 63);
-}
-
-// The fields 0..K of a six-bit field word; none for a negative K.
-inline TPackedCounts FieldsUpTo(TPackedCounts Fields, int K) {
-    return K < 0 ? 0 : K >= 9 ? Fields : Fields & ((TPackedCounts{1} << (6 * (K + 1))) - 1);
-}
-
 // A unit's cells by candidate count (see CellsByCount) from its lane, whose
-// masks are cut to the nine digits.
-inline TPackedCounts LaneCellCounts(const TUnitLanes& Units, int Group, int Lane) {
+// masks are cut to the nine digits, summed upwards: six-bit field K counts
+// the cells with at most K candidates.
+inline TPackedCounts CellsUpToCount(const TUnitLanes& Units, int Group, int Lane) {
     TPackedCounts Cells = 0;
     for (int P = 0; P < 9; ++P) {
         Cells += CellsByCount[static_cast<std::uint16_t>(Units.Cells[Group][P][Lane])];
     }
-    return Cells;
+    // Times a one in every field: each field gathers those below it.
+    return Cells * 0x041041041041041;
 }
 
 // The number of open cells (those that admit some digit) from those counts.
-inline int OpenCells(TPackedCounts Cells) {
-    return 9 - static_cast<int>(Cells & 63);
+inline int OpenCells(TPackedCounts UpTo) {
+    return 9 - static_cast<int>(UpTo & 63);
 }
 
 // A finer test for a unit with N digits of count N: the group's N places
 // each admit all N of its digits, and the unit's other open cells admit none
-// of them, so they make do with the digits left. Sparse positions have many
-// units where many digits share a count but no such cells exist. Digits is
-// the number of digits the unit admits.
-inline bool MayFitGroup(TPackedCounts Cells, int Sizes, int Digits) {
-    const int Open = OpenCells(Cells);
+// of them, so they make do with the d - N digits left (d is the number the
+// unit admits). So at most 9 - N cells have fewer than N candidates, and at
+// least 9 - N (the closed ones among them) have at most d - N. Sparse
+// positions have many units where many digits share a count but no such
+// cells exist.
+inline bool MayFitGroup(TPackedCounts UpTo, int Sizes, int Digits) {
+    auto AtMost = [UpTo](int K) { return static_cast<int>(UpTo >> (6 * K) & 63); };
     for (int Rest = Sizes; Rest != 0; Rest &= Rest - 1) {
         const int N = std::countr_zero(static_cast<unsigned>(Rest));
-        const int Wide = SumOfFields(Cells >> (6 * N)); // N digits or more
-        const int Narrow =
-            SumOfFields(FieldsUpTo(Cells, Digits - N) & ~TPackedCounts{63}); // 1..d-N
-        if (Wide >= N && Narrow >= Open - N) {
+        if (AtMost(N - 1) <= 9 - N && AtMost(Digits - N) >= 9 - N) {
             return true;
         }
     }

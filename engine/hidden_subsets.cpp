@@ -184,14 +184,14 @@ bool ClassifyUnit(const TUnitLanes& Units, const TGroupCounts& Counts, int Group
     const int Admitted = Counts.Admitted[Lane];
     const int Digits = DigitCount(Admitted);
     const int Sizes = Counts.Sizes[Lane];
-    TPackedCounts Cells = 0;
+    TPackedCounts UpTo = 0;
     // Each digit in as many cells as there are digits: if no other cell is
     // open, the whole unit is its one group, and its write (which can undo an
     // earlier unit's) must happen.
     const bool Even = Counts.ByCount[Digits][Lane] == Admitted;
     if (Even) {
-        Cells = LaneCellCounts(Units, Group, Lane);
-        if (OpenCells(Cells) == Digits) {
+        UpTo = CellsUpToCount(Units, Group, Lane);
+        if (OpenCells(UpTo) == Digits) {
             Whole = true;
             return true;
         }
@@ -201,9 +201,9 @@ bool ClassifyUnit(const TUnitLanes& Units, const TGroupCounts& Counts, int Group
         return true;
     }
     if (!Even) {
-        Cells = LaneCellCounts(Units, Group, Lane);
+        UpTo = CellsUpToCount(Units, Group, Lane);
     }
-    return MayFitGroup(Cells, Sizes, Digits);
+    return MayFitGroup(UpTo, Sizes, Digits);
 }
 
 // The units that may hold a group; among them, in Whole, those that are one
