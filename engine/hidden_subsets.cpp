@@ -65,35 +65,47 @@ inline int DropHighest(int Digits, int N) {
     return Digits;
 }
 
-// One unit. Digits are taken in ascending order; the group of digit D is the
-// digits from D up with exactly D's places, and it counts when it has as many
-// digits as places. Those digits share D's count and are held by every cell
-// of D's places, which finds the group without listing anyone else's places.
-template <bool IsBox>
-bool HiddenSubsets(const TUnitCells& Unit, const std::array<int, 81>& ValueBits,
-                   const std::array<int, 81>& Snapshot, std::array<int, 81>& Candidates) {
-    // Each cell's mask as the scans see it: a scan for d stops at a cell
-    // holding d, before looking at its mask; a box is scanned column by column.
+// A unit's masks as its scans see them, with the digits of each count and
+// the group sizes it may hold (see GroupSizeLanes).
+struct TUnitView {
     int Seen[9];
+    std::array<int, 10> ByCount;
+    int Sizes;
+};
+
+// From the unit's own scans: a scan for d stops at a cell holding d, before
+// looking at its mask; a box is scanned column by column.
+template <bool IsBox>
+TUnitView ScannedView(const TUnitCells& Unit, const std::array<int, 81>& ValueBits,
+                      const std::array<int, 81>& Snapshot) {
+    TUnitView View;
     int Stopped = 0;
 #pragma GCC unroll 9
     for (int K = 0; K < 9; ++K) {
         const int P = IsBox ? BoxScanPosition(K) : K;
         const int I = Unit[P];
         Stopped |= ValueBits[I];
-        Seen[P] = Snapshot[I] & AllDigits & ~Stopped;
+        View.Seen[P] = Snapshot[I] & AllDigits & ~Stopped;
     }
-    const TDigitCounts<int> Counts = CountDigits(Seen);
+    View.ByCount = CountDigits(View.Seen).ByCount();
+    View.Sizes = 0;
+    for (int N = 1; N <= 9; ++N) {
+        View.Sizes |= (DigitCount(View.ByCount[N]) >= N) << N;
+    }
+    return View;
+}
+
+// One unit. Digits are taken in ascending order; the group of digit D is the
+// digits from D up with exactly D's places, and it counts when it has as many
+// digits as places. Those digits share D's count and are held by every cell
+// of D's places, which finds the group without listing anyone else's places.
+bool HiddenSubsets(const TUnitCells& Unit, const TUnitView& View,
+                   const std::array<int, 81>& Snapshot, std::array<int, 81>& Candidates) {
     int Leaders = 0;
     std::array<int, 10> CountOf{};
-    const std::array<int, 10> ByCount = Counts.ByCount();
-#pragma GCC unroll 9
-    for (int N = 1; N <= 9; ++N) {
-        const int Digits = ByCount[N];
-        if (DigitCount(Digits) < N) {
-            continue;
-        }
-        const int Lead = DropHighest(Digits, N);
+    for (int Sizes = View.Sizes; Sizes != 0; Sizes &= Sizes - 1) {
+        const int N = std::countr_zero(static_cast<unsigned>(Sizes));
+        const int Lead = DropHighest(View.ByCount[N], N);
         Leaders |= Lead;
         for (int Rest = Lead; Rest != 0; Rest &= Rest - 1) {
             CountOf[std::countr_zero(static_cast<unsigned>(Rest)) + 1] = N;
@@ -102,7 +114,7 @@ bool HiddenSubsets(const TUnitCells& Unit, const std::array<int, 81>& ValueBits,
     if (Leaders == 0) {
         return false;
     }
-    const TPlaceLanes Places(Seen);
+    const TPlaceLanes Places(View.Seen);
     bool Changed = false;
     for (; Leaders != 0; Leaders &= Leaders - 1) {
         const int D = std::countr_zero(static_cast<unsigned>(Leaders)) + 1;
@@ -110,7 +122,7 @@ bool HiddenSubsets(const TUnitCells& Unit, const std::array<int, 81>& ValueBits,
         const int Where = Places.Of(D);
         // The digits of D's count from D up that share its places exactly.
         int Digits = DigitBit(D);
-        for (int Rest = ByCount[N] & ~(2 * DigitBit(D) - 1); Rest != 0; Rest &= Rest - 1) {
+        for (int Rest = View.ByCount[N] & ~(2 * DigitBit(D) - 1); Rest != 0; Rest &= Rest - 1) {
             const int E = std::countr_zero(static_cast<unsigned>(Rest)) + 1;
             Digits |= Places.Of(E) == Where ? DigitBit(E) : 0;
         }
@@ -206,42 +218,66 @@ bool ClassifyUnit(const TUnitLanes& Units, const TGroupCounts& Counts, int Group
     return MayFitGroup(UpTo, Sizes, Digits);
 }
 
-// The units that may hold a group; among them, in Whole, those that are one
-// whole group and, in Singles, the digits of those whose only groups are
-// single digits. Where a cell admits a digit its unit holds, a scan stops
-// short of it and the counts are not the scans' own, so such a unit is
-// searched. Stray tells whether some mask has bits beyond the nine digits.
-std::uint32_t UnitsToSearch(const TValueFacts& Facts, const std::array<int, 81>& Snapshot,
-                            std::uint32_t& Whole, std::array<int, UnitCount>& Singles,
-                            bool& Stray) {
-    int AllMasks = 0;
-    for (const int Mask : Snapshot) {
-        AllMasks |= Mask;
+// A unit's view from its lane, for a unit where no scan stops short: the
+// masks are then the cells' own.
+TUnitView LaneView(const TUnitLanes& Units, const TGroupCounts& Counts, int Group, int Lane) {
+    TUnitView View;
+    for (int P = 0; P < 9; ++P) {
+        View.Seen[P] = Units.Cells[Group][P][Lane];
     }
-    Stray = (AllMasks & ~AllDigits) != 0;
-    const TUnitLanes Units = SpreadOverUnits(Snapshot);
-    const std::array<TShort8, LaneGroups> Held = OnLanes(Facts.Held);
-    std::uint32_t Search = 0;
-    for (int G = 0; G < LaneGroups; ++G) {
-        const TDigitCounts<TShort8> Digits = CountDigits(Units.Cells[G].data());
-        TGroupCounts Counts;
-        Counts.ByCount = Digits.ByCount();
-        Counts.Admitted = Digits.Admitted();
-        Counts.Sizes = GroupSizeLanes(Counts.ByCount);
-        const int Stopped = LaneBits(Counts.Admitted & Held[G]);
-        Search |= UnitsOfLanes(G, Stopped);
-        for (int Rest = LaneBits(Counts.Sizes) & ~Stopped; Rest != 0; Rest &= Rest - 1) {
-            const int L = std::countr_zero(static_cast<unsigned>(Rest));
-            const int U = LaneUnit[G][L];
-            bool IsWhole = false;
-            if (ClassifyUnit(Units, Counts, G, L, IsWhole, Singles[U])) {
+    for (int N = 0; N <= 9; ++N) {
+        View.ByCount[N] = Counts.ByCount[N][Lane];
+    }
+    View.Sizes = Counts.Sizes[Lane];
+    return View;
+}
+
+// What the filter finds, kept for the writes and searches. Where a cell
+// admits a digit its unit holds, a scan stops short of it and the counts are
+// not the scans' own, so such a unit is searched.
+struct TSearchPlan {
+    std::uint32_t Search = 0;  // the units that may hold a group
+    std::uint32_t Whole = 0;   // among them, those that are one whole group
+    std::uint32_t Stopped = 0; // and those where a scan stops short of a cell
+    // The digits of those whose only groups are single digits.
+    std::array<int, UnitCount> Singles{};
+    // The views of the others to search where no scan stops short.
+    std::array<TUnitView, UnitCount> Views;
+    bool Stray = false; // some mask has bits beyond the nine digits
+
+    TSearchPlan(const TValueFacts& Facts, const std::array<int, 81>& Snapshot) {
+        int AllMasks = 0;
+        for (const int Mask : Snapshot) {
+            AllMasks |= Mask;
+        }
+        Stray = (AllMasks & ~AllDigits) != 0;
+        const TUnitLanes Units = SpreadOverUnits(Snapshot);
+        const std::array<TShort8, LaneGroups> Held = OnLanes(Facts.Held);
+        for (int G = 0; G < LaneGroups; ++G) {
+            const TDigitCounts<TShort8> Digits = CountDigits(Units.Cells[G].data());
+            TGroupCounts Counts;
+            Counts.ByCount = Digits.ByCount();
+            Counts.Admitted = Digits.Admitted();
+            Counts.Sizes = GroupSizeLanes(Counts.ByCount);
+            const int StoppedLanes = LaneBits(Counts.Admitted & Held[G]);
+            Stopped |= UnitsOfLanes(G, StoppedLanes);
+            for (int Rest = LaneBits(Counts.Sizes) & ~StoppedLanes; Rest != 0; Rest &= Rest - 1) {
+                const int L = std::countr_zero(static_cast<unsigned>(Rest));
+                const int U = LaneUnit[G][L];
+                bool IsWhole = false;
+                if (!ClassifyUnit(Units, Counts, G, L, IsWhole, Singles[U])) {
+                    continue;
+                }
                 Search |= std::uint32_t{1} << U;
                 Whole |= std::uint32_t{IsWhole} << U;
+                if (!IsWhole && Singles[U] == 0) {
+                    Views[U] = LaneView(Units, Counts, G, L);
+                }
             }
         }
+        Search |= Stopped;
     }
-    return Search;
-}
+};
 
 } // namespace
 
@@ -254,33 +290,32 @@ bool TMatrix::ApplyOurReserved(const TValueFacts& Facts) {
     // starts from that state, so a later write to a cell replaces an earlier one.
     // The pass never changes a value, so only the masks need a copy.
     const std::array<int, 81> Snapshot = Candidates;
-    // Packed counters show the few units that may hold a group.
-    std::uint32_t Whole = 0;
-    std::array<int, UnitCount> Singles{};
-    bool Stray = false;
-    std::uint32_t Search = UnitsToSearch(Facts, Snapshot, Whole, Singles, Stray);
+    // Counts over the unit lanes show the few units that may hold a group.
+    const TSearchPlan Plan(Facts, Snapshot);
     // The cells that a write may have changed so far.
     TCellSet Written;
     bool Changed = false;
-    for (; Search != 0; Search &= Search - 1) {
+    for (std::uint32_t Search = Plan.Search; Search != 0; Search &= Search - 1) {
         const int U = std::countr_zero(Search);
-        if ((Whole >> U & 1) != 0) {
+        if ((Plan.Whole >> U & 1) != 0) {
             // The whole group's write gives every mask back as it was at the
             // start (less any stray bits), which changes nothing unless an
             // earlier write did.
-            if (Stray) {
+            if (Plan.Stray) {
                 Changed |= WriteWholeGroup(UnitCells[U], Snapshot, Candidates);
             } else if ((Written & UnitSets[U]).Empty()) {
                 continue;
             } else {
                 PutBack(UnitCells[U], Snapshot, Candidates);
             }
-        } else if (Singles[U] != 0) {
-            Changed |= WriteSingleGroups(UnitCells[U], Singles[U], Snapshot, Candidates);
+        } else if (Plan.Singles[U] != 0) {
+            Changed |= WriteSingleGroups(UnitCells[U], Plan.Singles[U], Snapshot, Candidates);
         } else {
-            Changed |=
-                U < 18 ? HiddenSubsets<false>(UnitCells[U], Facts.ValueBits, Snapshot, Candidates)
-                       : HiddenSubsets<true>(UnitCells[U], Facts.ValueBits, Snapshot, Candidates);
+            const TUnitView View = (Plan.Stopped >> U & 1) == 0 ? Plan.Views[U]
+                                   : U < 18
+                                       ? ScannedView<false>(UnitCells[U], Facts.ValueBits, Snapshot)
+                                       : ScannedView<true>(UnitCells[U], Facts.ValueBits, Snapshot);
+            Changed |= HiddenSubsets(UnitCells[U], View, Snapshot, Candidates);
         }
         Written = Written | UnitSets[U];
     }
