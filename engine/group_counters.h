@@ -111,11 +111,6 @@ inline TPackedCounts CellsUpToCount(const TUnitLanes& Units, int Group, int Lane
     return Cells * 0x041041041041041;
 }
 
-// The number of open cells (those that admit some digit) from those counts.
-inline int OpenCells(TPackedCounts UpTo) {
-    return 9 - static_cast<int>(UpTo & 63);
-}
-
 // A finer test for a unit with N digits of count N: the group's N places
 // each admit all N of its digits, and the unit's other open cells admit none
 // of them, so they make do with the d - N digits left (d is the number the

@@ -155,7 +155,21 @@ bool WriteSingleGroups(const TUnitCells& Unit, int Singles, const std::array<int
     return Changed;
 }
 
-// That group's write: each open cell keeps its digits among the unit's.
+// An even unit (each of its d digits in d cells) is one whole group when it
+// has d open cells. With more it holds no group at all: a group of N digits
+// needs N digits of count N, so it would be all d digits in d places, and
+// every open cell admits one of them.
+bool IsWholeGroup(const TUnitCells& Unit, const std::array<int, 81>& Snapshot) {
+    int Digits = 0;
+    int Open = 0;
+    for (const int I : Unit) {
+        Digits |= Snapshot[I];
+        Open += (Snapshot[I] & AllDigits) != 0;
+    }
+    return Open == DigitCount(Digits);
+}
+
+// The whole group's write: each open cell keeps its digits among the unit's.
 bool WriteWholeGroup(const TUnitCells& Unit, const std::array<int, 81>& Snapshot,
                      std::array<int, 81>& Candidates) {
     int Digits = 0;
@@ -189,33 +203,23 @@ struct TGroupCounts {
     TShort8 Sizes; // see GroupSizeLanes
 };
 
-// A unit flagged by its lane, classified from it: whole, single digits only
-// (Singles), or to be searched only if a group may fit.
+// A unit flagged by its lane, classified from it: even (each of its d
+// digits in d cells), single digits only (Singles), or to be searched only
+// if a group may fit.
 bool ClassifyUnit(const TUnitLanes& Units, const TGroupCounts& Counts, int Group, int Lane,
-                  bool& Whole, int& Singles) {
+                  bool& Even, int& Singles) {
     const int Admitted = Counts.Admitted[Lane];
     const int Digits = DigitCount(Admitted);
     const int Sizes = Counts.Sizes[Lane];
-    TPackedCounts UpTo = 0;
-    // Each digit in as many cells as there are digits: if no other cell is
-    // open, the whole unit is its one group, and its write (which can undo an
-    // earlier unit's) must happen.
-    const bool Even = Counts.ByCount[Digits][Lane] == Admitted;
-    if (Even) {
-        UpTo = CellsUpToCount(Units, Group, Lane);
-        if (OpenCells(UpTo) == Digits) {
-            Whole = true;
-            return true;
-        }
+    if (Counts.ByCount[Digits][Lane] == Admitted) {
+        Even = true;
+        return true;
     }
     if (Sizes == 1 << 1) {
         Singles = Counts.ByCount[1][Lane];
         return true;
     }
-    if (!Even) {
-        UpTo = CellsUpToCount(Units, Group, Lane);
-    }
-    return MayFitGroup(UpTo, Sizes, Digits);
+    return MayFitGroup(CellsUpToCount(Units, Group, Lane), Sizes, Digits);
 }
 
 // A unit's view from its lane, for a unit where no scan stops short: the
@@ -237,7 +241,7 @@ TUnitView LaneView(const TUnitLanes& Units, const TGroupCounts& Counts, int Grou
 // not the scans' own, so such a unit is searched.
 struct TSearchPlan {
     std::uint32_t Search = 0;  // the units that may hold a group
-    std::uint32_t Whole = 0;   // among them, those that are one whole group
+    std::uint32_t Even = 0;    // among them, the even ones
     std::uint32_t Stopped = 0; // and those where a scan stops short of a cell
     // The digits of those whose only groups are single digits.
     std::array<int, UnitCount> Singles{};
@@ -264,13 +268,13 @@ struct TSearchPlan {
             for (int Rest = LaneBits(Counts.Sizes) & ~StoppedLanes; Rest != 0; Rest &= Rest - 1) {
                 const int L = std::countr_zero(static_cast<unsigned>(Rest));
                 const int U = LaneUnit[G][L];
-                bool IsWhole = false;
-                if (!ClassifyUnit(Units, Counts, G, L, IsWhole, Singles[U])) {
+                bool IsEven = false;
+                if (!ClassifyUnit(Units, Counts, G, L, IsEven, Singles[U])) {
                     continue;
                 }
                 Search |= std::uint32_t{1} << U;
-                Whole |= std::uint32_t{IsWhole} << U;
-                if (!IsWhole && Singles[U] == 0) {
+                Even |= std::uint32_t{IsEven} << U;
+                if (!IsEven && Singles[U] == 0) {
                     Views[U] = LaneView(Units, Counts, G, L);
                 }
             }
@@ -292,32 +296,39 @@ bool TMatrix::ApplyOurReserved(const TValueFacts& Facts) {
     const std::array<int, 81> Snapshot = Candidates;
     // Counts over the unit lanes show the few units that may hold a group.
     const TSearchPlan Plan(Facts, Snapshot);
-    // The cells that a write may have changed so far.
+    // The units of the cells that differ from the start: a write that
+    // changes no mask leaves none behind (it may only put masks back).
     TCellSet Written;
     bool Changed = false;
     for (std::uint32_t Search = Plan.Search; Search != 0; Search &= Search - 1) {
         const int U = std::countr_zero(Search);
-        if ((Plan.Whole >> U & 1) != 0) {
-            // The whole group's write gives every mask back as it was at the
-            // start (less any stray bits), which changes nothing unless an
-            // earlier write did.
-            if (Plan.Stray) {
-                Changed |= WriteWholeGroup(UnitCells[U], Snapshot, Candidates);
-            } else if ((Written & UnitSets[U]).Empty()) {
+        bool UnitChanged;
+        if ((Plan.Even >> U & 1) != 0) {
+            // An even unit's one possible group is the whole unit. Its write
+            // gives every mask back as it was at the start (less any stray
+            // bits), which changes nothing unless an earlier write did.
+            if ((!Plan.Stray && (Written & UnitSets[U]).Empty()) ||
+                !IsWholeGroup(UnitCells[U], Snapshot)) {
                 continue;
-            } else {
-                PutBack(UnitCells[U], Snapshot, Candidates);
             }
+            if (!Plan.Stray) {
+                PutBack(UnitCells[U], Snapshot, Candidates);
+                continue;
+            }
+            UnitChanged = WriteWholeGroup(UnitCells[U], Snapshot, Candidates);
         } else if (Plan.Singles[U] != 0) {
-            Changed |= WriteSingleGroups(UnitCells[U], Plan.Singles[U], Snapshot, Candidates);
+            UnitChanged = WriteSingleGroups(UnitCells[U], Plan.Singles[U], Snapshot, Candidates);
         } else {
             const TUnitView View = (Plan.Stopped >> U & 1) == 0 ? Plan.Views[U]
                                    : U < 18
                                        ? ScannedView<false>(UnitCells[U], Facts.ValueBits, Snapshot)
                                        : ScannedView<true>(UnitCells[U], Facts.ValueBits, Snapshot);
-            Changed |= HiddenSubsets(UnitCells[U], View, Snapshot, Candidates);
+            UnitChanged = HiddenSubsets(UnitCells[U], View, Snapshot, Candidates);
         }
-        Written = Written | UnitSets[U];
+        if (UnitChanged) {
+            Changed = true;
+            Written = Written | UnitSets[U];
+        }
     }
     return Changed;
 }

@@ -83,6 +83,21 @@ TEST(OurReservedReference, WholeGroupPutsBackAnEarlierSingle) {
     Fast = Grid;
     EXPECT_TRUE(Fast.ApplyOurReserved());
     EXPECT_EQ(Fast.GetCandidates(0, 0), DigitBit(5));
+    // Column A admits 1 and 2 twice each, in three cells: no group at all, so
+    // it puts back nothing of row 2, whose single 1 narrows A3.
+    TMatrix Spread;
+    for (int Row = 3; Row < 9; ++Row) {
+        Spread.Candidates[CellIndex(0, Row)] = 0;
+    }
+    Spread.Candidates[CellIndex(0, 0)] = DigitBit(1);
+    Spread.Candidates[CellIndex(0, 1)] = DigitBit(2);
+    Spread.Candidates[CellIndex(0, 2)] = DigitBit(1) | DigitBit(2);
+    for (int Col = 1; Col < 9; ++Col) {
+        Spread.RemoveCandidate(Col, 2, 1);
+    }
+    ExpectSameAsReference(Spread, "column A even but not one group");
+    EXPECT_TRUE(Spread.ApplyOurReserved());
+    EXPECT_EQ(Spread.GetCandidates(0, 2), DigitBit(1));
     // A bit beyond the nine digits: the whole groups' writes cut it, with
     // no earlier write in the unit.
     TMatrix Strayed;
