@@ -1,4 +1,4 @@
-// Sums and unions over the cells of every unit at once: the counting behind the pass filters.
+// Unions over the cells of every unit at once, and the packed cell counts the pass filters sum.
 #pragma once
 
 #include "engine/digit_mask.h"
@@ -57,10 +57,6 @@ std::array<T, UnitCount> FoldUnits(const std::array<T, 81>& Cells, TJoin Join) {
         Folds[ColUnit(C)] = Cols[C];
     }
     return Folds;
-}
-
-template <typename T> std::array<T, UnitCount> UnitSums(const std::array<T, 81>& Cells) {
-    return FoldUnits(Cells, std::plus<T>());
 }
 
 template <typename T> std::array<T, UnitCount> UnitUnions(const std::array<T, 81>& Cells) {
