@@ -120,11 +120,11 @@ bool HiddenSubsets(const TUnitCells& Unit, const TUnitView& View,
         const int D = std::countr_zero(static_cast<unsigned>(Leaders)) + 1;
         const int N = CountOf[D];
         const int Where = Places.Of(D);
-        // The digits of D's count from D up that share its places exactly.
-        int Digits = DigitBit(D);
-        for (int Rest = View.ByCount[N] & ~(2 * DigitBit(D) - 1); Rest != 0; Rest &= Rest - 1) {
-            const int E = std::countr_zero(static_cast<unsigned>(Rest)) + 1;
-            Digits |= Places.Of(E) == Where ? DigitBit(E) : 0;
+        // The digits of D's count from D up that share its places exactly:
+        // with N places each, those held by all of D's places.
+        int Digits = View.ByCount[N] & ~(DigitBit(D) - 1);
+        for (int Rest = Where; Rest != 0; Rest &= Rest - 1) {
+            Digits &= View.Seen[std::countr_zero(static_cast<unsigned>(Rest))];
         }
         if (DigitCount(Digits) != N) {
             continue;
@@ -236,6 +236,18 @@ TUnitView LaneView(const TUnitLanes& Units, const TGroupCounts& Counts, int Grou
     return View;
 }
 
+// Whether each cell's digits all have as many places as the cell has
+// digits. Then a group of N digits in N places finds no other digit there,
+// so the unit's writes only give masks back as they were at the start.
+bool WritesOnlyPutBack(const TUnitView& View) {
+    for (const int Mask : View.Seen) {
+        if ((Mask & ~View.ByCount[DigitCount(Mask)]) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // What the filter finds, kept for the writes and searches. Where a cell
 // admits a digit its unit holds, a scan stops short of it and the counts are
 // not the scans' own, so such a unit is searched.
@@ -243,6 +255,9 @@ struct TSearchPlan {
     std::uint32_t Search = 0;  // the units that may hold a group
     std::uint32_t Even = 0;    // among them, the even ones
     std::uint32_t Stopped = 0; // and those where a scan stops short of a cell
+    // The even ones and the others whose writes only put masks back: they
+    // change nothing unless an earlier write reached them or masks have stray bits.
+    std::uint32_t PutBackOnly = 0;
     // The digits of those whose only groups are single digits.
     std::array<int, UnitCount> Singles{};
     // The views of the others to search where no scan stops short.
@@ -274,8 +289,10 @@ struct TSearchPlan {
                 }
                 Search |= std::uint32_t{1} << U;
                 Even |= std::uint32_t{IsEven} << U;
+                PutBackOnly |= std::uint32_t{IsEven} << U;
                 if (!IsEven && Singles[U] == 0) {
                     Views[U] = LaneView(Units, Counts, G, L);
+                    PutBackOnly |= std::uint32_t{WritesOnlyPutBack(Views[U])} << U;
                 }
             }
         }
@@ -300,15 +317,19 @@ bool TMatrix::ApplyOurReserved(const TValueFacts& Facts) {
     // changes no mask leaves none behind (it may only put masks back).
     TCellSet Written;
     bool Changed = false;
-    for (std::uint32_t Search = Plan.Search; Search != 0; Search &= Search - 1) {
-        const int U = std::countr_zero(Search);
+    // Units that can only put masks back wait for the first write.
+    std::uint32_t Pending = Plan.Stray ? Plan.Search : Plan.Search & ~Plan.PutBackOnly;
+    for (; Pending != 0; Pending &= Pending - 1) {
+        const int U = std::countr_zero(Pending);
+        if ((Plan.PutBackOnly >> U & 1) != 0 && !Plan.Stray && (Written & UnitSets[U]).Empty()) {
+            continue;
+        }
         bool UnitChanged;
         if ((Plan.Even >> U & 1) != 0) {
             // An even unit's one possible group is the whole unit. Its write
             // gives every mask back as it was at the start (less any stray
-            // bits), which changes nothing unless an earlier write did.
-            if ((!Plan.Stray && (Written & UnitSets[U]).Empty()) ||
-                !IsWholeGroup(UnitCells[U], Snapshot)) {
+            // bits).
+            if (!IsWholeGroup(UnitCells[U], Snapshot)) {
                 continue;
             }
             if (!Plan.Stray) {
@@ -328,6 +349,7 @@ bool TMatrix::ApplyOurReserved(const TValueFacts& Facts) {
         if (UnitChanged) {
             Changed = true;
             Written = Written | UnitSets[U];
+            Pending |= Plan.PutBackOnly & ~((std::uint32_t{2} << U) - 1);
         }
     }
     return Changed;

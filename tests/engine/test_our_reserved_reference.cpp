@@ -98,6 +98,21 @@ TEST(OurReservedReference, WholeGroupPutsBackAnEarlierSingle) {
     ExpectSameAsReference(Spread, "column A even but not one group");
     EXPECT_TRUE(Spread.ApplyOurReserved());
     EXPECT_EQ(Spread.GetCandidates(0, 2), DigitBit(1));
+    // Column A as a single 1 in A2 and one group of the other eight digits:
+    // no write of its own changes a mask, but it still puts A1 back.
+    TMatrix Split;
+    for (int Col = 1; Col < 9; ++Col) {
+        Split.RemoveCandidate(Col, 0, 5);
+    }
+    Split.Candidates[CellIndex(0, 1)] = DigitBit(1);
+    for (int Row = 0; Row < 9; ++Row) {
+        if (Row != 1) {
+            Split.RemoveCandidate(0, Row, 1);
+        }
+    }
+    ExpectSameAsReference(Split, "single in row 0, column A a single and one group");
+    EXPECT_TRUE(Split.ApplyOurReserved());
+    EXPECT_EQ(Split.GetCandidates(0, 0), AllDigits & ~DigitBit(1));
     // A bit beyond the nine digits: the whole groups' writes cut it, with
     // no earlier write in the unit.
     TMatrix Strayed;
