@@ -86,6 +86,16 @@ inline TShort8 GroupSizeLanes(const std::array<TShort8, 10>& ByCount) {
     return Sizes;
 }
 
+// A group of eight digits leaves the unit's ninth cell at most the ninth
+// digit: per lane, all ones where some cell has at most one candidate.
+inline TShort8 LanesWithNarrowCell(const std::array<TShort8, 9>& Cells) {
+    TShort8 Narrow{};
+    for (const TShort8& Position : Cells) {
+        Narrow |= (Position & (Position - 1)) == 0;
+    }
+    return Narrow;
+}
+
 // Each unit's word on its lane, so that per-unit facts meet the counts.
 inline std::array<TShort8, LaneGroups> OnLanes(const std::array<int, UnitCount>& Words) {
     std::array<TShort8, LaneGroups> Lanes{};

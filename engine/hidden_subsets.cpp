@@ -203,6 +203,30 @@ struct TGroupCounts {
     TShort8 Sizes; // see GroupSizeLanes
 };
 
+// Whether each cell's digits all have as many places as the cell has
+// digits. Then a group of N digits in N places finds no other digit there,
+// so the unit's writes only give masks back as they were at the start.
+bool WritesOnlyPutBack(const TUnitLanes& Units, const TGroupCounts& Counts, int Group, int Lane) {
+    for (int P = 0; P < 9; ++P) {
+        const int Mask = Units.Cells[Group][P][Lane];
+        if ((Mask & ~Counts.ByCount[DigitCount(Mask)][Lane]) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A group of eight leaves the ninth cell at most the ninth digit, so where
+// no cell has at most one candidate size eight is ruled out. Only lanes with
+// all nine digits are tried (the even test takes the usual units with eight
+// of count eight), and only two or more at once: for one the fit test is cheaper.
+void DropSizeEight(const std::array<TShort8, 9>& Cells, TGroupCounts& Counts) {
+    const int Lanes = LaneBits(Counts.Sizes & (Counts.Admitted == AllDigits) & (1 << 8));
+    if ((Lanes & (Lanes - 1)) != 0) {
+        Counts.Sizes &= ~(~LanesWithNarrowCell(Cells) & (1 << 8));
+    }
+}
+
 // A unit flagged by its lane, classified from it: even (each of its d
 // digits in d cells), single digits only (Singles), or to be searched only
 // if a group may fit.
@@ -236,17 +260,18 @@ TUnitView LaneView(const TUnitLanes& Units, const TGroupCounts& Counts, int Grou
     return View;
 }
 
-// Whether each cell's digits all have as many places as the cell has
-// digits. Then a group of N digits in N places finds no other digit there,
-// so the unit's writes only give masks back as they were at the start.
-bool WritesOnlyPutBack(const TUnitView& View) {
-    for (const int Mask : View.Seen) {
-        if ((Mask & ~View.ByCount[DigitCount(Mask)]) != 0) {
-            return false;
+// Each unit's lane group and lane, the other way round from LaneUnit.
+constexpr std::array<std::array<signed char, 2>, UnitCount> UnitLane = [] {
+    std::array<std::array<signed char, 2>, UnitCount> Table{};
+    for (int G = 0; G < LaneGroups; ++G) {
+        for (int L = 0; L < 8; ++L) {
+            if (LaneUnit[G][L] >= 0) {
+                Table[LaneUnit[G][L]] = {static_cast<signed char>(G), static_cast<signed char>(L)};
+            }
         }
     }
-    return true;
-}
+    return Table;
+}();
 
 // What the filter finds, kept for the writes and searches. Where a cell
 // admits a digit its unit holds, a scan stops short of it and the counts are
@@ -260,43 +285,50 @@ struct TSearchPlan {
     std::uint32_t PutBackOnly = 0;
     // The digits of those whose only groups are single digits.
     std::array<int, UnitCount> Singles{};
-    // The views of the others to search where no scan stops short.
-    std::array<TUnitView, UnitCount> Views;
     bool Stray = false; // some mask has bits beyond the nine digits
+    // The lanes and their counts, for the views of the units searched where
+    // no scan stops short: few are, as most wait for a write that never comes.
+    TUnitLanes Units;
+    std::array<TGroupCounts, LaneGroups> Counts;
 
-    TSearchPlan(const TValueFacts& Facts, const std::array<int, 81>& Snapshot) {
+    TSearchPlan(const TValueFacts& Facts, const std::array<int, 81>& Snapshot)
+        : Units(SpreadOverUnits(Snapshot)) {
         int AllMasks = 0;
         for (const int Mask : Snapshot) {
             AllMasks |= Mask;
         }
         Stray = (AllMasks & ~AllDigits) != 0;
-        const TUnitLanes Units = SpreadOverUnits(Snapshot);
         const std::array<TShort8, LaneGroups> Held = OnLanes(Facts.Held);
         for (int G = 0; G < LaneGroups; ++G) {
             const TDigitCounts<TShort8> Digits = CountDigits(Units.Cells[G].data());
-            TGroupCounts Counts;
-            Counts.ByCount = Digits.ByCount();
-            Counts.Admitted = Digits.Admitted();
-            Counts.Sizes = GroupSizeLanes(Counts.ByCount);
-            const int StoppedLanes = LaneBits(Counts.Admitted & Held[G]);
+            TGroupCounts& Group = Counts[G];
+            Group.ByCount = Digits.ByCount();
+            Group.Admitted = Digits.Admitted();
+            Group.Sizes = GroupSizeLanes(Group.ByCount);
+            DropSizeEight(Units.Cells[G], Group);
+            const int StoppedLanes = LaneBits(Group.Admitted & Held[G]);
             Stopped |= UnitsOfLanes(G, StoppedLanes);
-            for (int Rest = LaneBits(Counts.Sizes) & ~StoppedLanes; Rest != 0; Rest &= Rest - 1) {
+            for (int Rest = LaneBits(Group.Sizes) & ~StoppedLanes; Rest != 0; Rest &= Rest - 1) {
                 const int L = std::countr_zero(static_cast<unsigned>(Rest));
                 const int U = LaneUnit[G][L];
                 bool IsEven = false;
-                if (!ClassifyUnit(Units, Counts, G, L, IsEven, Singles[U])) {
+                if (!ClassifyUnit(Units, Group, G, L, IsEven, Singles[U])) {
                     continue;
                 }
                 Search |= std::uint32_t{1} << U;
                 Even |= std::uint32_t{IsEven} << U;
-                PutBackOnly |= std::uint32_t{IsEven} << U;
-                if (!IsEven && Singles[U] == 0) {
-                    Views[U] = LaneView(Units, Counts, G, L);
-                    PutBackOnly |= std::uint32_t{WritesOnlyPutBack(Views[U])} << U;
-                }
+                PutBackOnly |= std::uint32_t{IsEven || (Singles[U] == 0 &&
+                                                        WritesOnlyPutBack(Units, Group, G, L))}
+                               << U;
             }
         }
         Search |= Stopped;
+    }
+
+    // The view of a unit where no scan stops short.
+    TUnitView View(int U) const {
+        const int G = UnitLane[U][0];
+        return LaneView(Units, Counts[G], G, UnitLane[U][1]);
     }
 };
 
@@ -340,7 +372,7 @@ bool TMatrix::ApplyOurReserved(const TValueFacts& Facts) {
         } else if (Plan.Singles[U] != 0) {
             UnitChanged = WriteSingleGroups(UnitCells[U], Plan.Singles[U], Snapshot, Candidates);
         } else {
-            const TUnitView View = (Plan.Stopped >> U & 1) == 0 ? Plan.Views[U]
+            const TUnitView View = (Plan.Stopped >> U & 1) == 0 ? Plan.View(U)
                                    : U < 18
                                        ? ScannedView<false>(UnitCells[U], Facts.ValueBits, Snapshot)
                                        : ScannedView<true>(UnitCells[U], Facts.ValueBits, Snapshot);

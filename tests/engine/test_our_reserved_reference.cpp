@@ -122,6 +122,16 @@ TEST(OurReservedReference, WholeGroupPutsBackAnEarlierSingle) {
     EXPECT_EQ(Strayed.GetCandidates(4, 4), AllDigits);
 }
 
+// Rows with all nine digits where one cell admits at most one of them, so
+// that eight digits may share the other eight cells. The filter reads such
+// rows eight at a time.
+TEST(OurReservedReference, GroupsOfEightBesideANarrowCell) {
+    TMatrix Grid;
+    Grid.Candidates[CellIndex(0, 0)] = DigitBit(9);
+    Grid.Candidates[CellIndex(4, 1)] = 0;
+    ExpectSameAsReference(Grid, "rows with a cell of one candidate and a closed one");
+}
+
 TEST(OurReservedReference, AgreesOnPuzzlesAtEveryStage) {
     for (const auto& Item : test::LoadSolvedPuzzles()) {
         TMatrix Grid = test::Position(Item.Puzzle);
