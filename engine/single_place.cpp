@@ -1,4 +1,4 @@
-// The digits that have a single place in some unit, all nine at once.
+// The units where a digit has a single place: one digit at a time, or all nine at once.
 #include "engine/single_place.h"
 
 #include "engine/digit_board.h"
@@ -139,15 +139,6 @@ std::array<int, UnitCount> SinglePlacesByUnit(const TMatrix& Grid) {
         if (Singles[U] != 0) {
             Singles[U] &= ~HeldDigits(Grid, UnitCells[U]);
         }
-    }
-    return Singles;
-}
-
-std::array<int, UnitCount> SinglePlacesByUnit(const TMatrix& Grid,
-                                              const std::array<int, UnitCount>& Held) {
-    std::array<int, UnitCount> Singles = AdmittedOnce(Grid);
-    for (int U = 0; U < UnitCount; ++U) {
-        Singles[U] &= ~Held[U];
     }
     return Singles;
 }

@@ -36,9 +36,6 @@ inline int SinglePlace(const TMatrix& Grid, int Unit, int Digit) {
 // Per unit, the digits with a single place there (those for which SinglePlace
 // answers a cell), found for all units in one pass.
 std::array<int, UnitCount> SinglePlacesByUnit(const TMatrix& Grid);
-// The same with the digits each unit holds known beforehand.
-std::array<int, UnitCount> SinglePlacesByUnit(const TMatrix& Grid,
-                                              const std::array<int, UnitCount>& Held);
 
 // The units where Digit has a single place, as bits of the unit numbers:
 // the units for which SinglePlace answers a cell, with the digits each
