@@ -96,19 +96,6 @@ inline TShort8 LanesWithNarrowCell(const std::array<TShort8, 9>& Cells) {
     return Narrow;
 }
 
-// Each unit's word on its lane, so that per-unit facts meet the counts.
-inline std::array<TShort8, LaneGroups> OnLanes(const std::array<int, UnitCount>& Words) {
-    std::array<TShort8, LaneGroups> Lanes{};
-    for (int G = 0; G < LaneGroups; ++G) {
-        for (int L = 0; L < 8; ++L) {
-            if (LaneUnit[G][L] >= 0) {
-                Lanes[G][L] = static_cast<short>(Words[LaneUnit[G][L]]);
-            }
-        }
-    }
-    return Lanes;
-}
-
 // A unit's cells by candidate count (see CellsByCount) from its lane, whose
 // masks are cut to the nine digits, summed upwards: six-bit field K counts
 // the cells with at most K candidates.

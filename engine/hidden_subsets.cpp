@@ -298,7 +298,6 @@ struct TSearchPlan {
             AllMasks |= Mask;
         }
         Stray = (AllMasks & ~AllDigits) != 0;
-        const std::array<TShort8, LaneGroups> Held = OnLanes(Facts.Held);
         for (int G = 0; G < LaneGroups; ++G) {
             const TDigitCounts<TShort8> Digits = CountDigits(Units.Cells[G].data());
             TGroupCounts& Group = Counts[G];
@@ -306,7 +305,7 @@ struct TSearchPlan {
             Group.Admitted = Digits.Admitted();
             Group.Sizes = GroupSizeLanes(Group.ByCount);
             DropSizeEight(Units.Cells[G], Group);
-            const int StoppedLanes = LaneBits(Group.Admitted & Held[G]);
+            const int StoppedLanes = LaneBits(Group.Admitted & Facts.HeldLanes[G]);
             Stopped |= UnitsOfLanes(G, StoppedLanes);
             for (int Rest = LaneBits(Group.Sizes) & ~StoppedLanes; Rest != 0; Rest &= Rest - 1) {
                 const int L = std::countr_zero(static_cast<unsigned>(Rest));

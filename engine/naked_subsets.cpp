@@ -77,16 +77,15 @@ inline TShort8 LaneGroupStarts(const std::array<TShort8, 9>& Cells) {
     return Starts;
 }
 
-// The starts of a lane that leave its unit room: a unit has no more empty
-// cells than digits it does not hold, and a subset of N needs more than N.
-inline int StartsWithRoom(const std::array<TShort8, 9>& Cells, int Lane, int Starts, int Held) {
-    const int Room = 9 - DigitCount(Held);
-    int Kept = 0;
-    for (; Starts != 0; Starts &= Starts - 1) {
-        const int P = std::countr_zero(static_cast<unsigned>(Starts));
-        Kept |= (Cells[P][Lane] >> SizeShift < Room) << P;
+// The starts that leave their unit room: a unit has no more empty cells
+// than digits it does not hold, and a subset of N needs more than N.
+inline TShort8 StartsWithRoom(const std::array<TShort8, 9>& Cells, TShort8 Starts, TShort8 Held) {
+    const TShort8 Room = 9 - LaneBitCounts(Held);
+#pragma GCC unroll 8
+    for (int P = 0; P < 8; ++P) {
+        Starts &= ~((Cells[P] >> SizeShift) >= Room) | static_cast<short>(~(1 << P));
     }
-    return Kept;
+    return Starts;
 }
 
 // One unit: each start of N cells clears its digits from the unit's other
@@ -161,18 +160,18 @@ bool TMatrix::ApplyYourReserved(const TValueFacts& Facts) {
     const TUnitLanes Lanes = SpreadOverUnits(SizedMasks(Candidates), WordBits);
     bool Changed = false;
     for (int G = 0; G < LaneGroups; ++G) {
-        const TShort8 Starts = LaneGroupStarts(Lanes.Cells[G]);
+        TShort8 Starts = LaneGroupStarts(Lanes.Cells[G]);
+        if (LaneBits(Starts) == 0) {
+            continue;
+        }
+        Starts = StartsWithRoom(Lanes.Cells[G], Starts, Facts.HeldLanes[G]);
         for (int Rest = LaneBits(Starts); Rest != 0; Rest &= Rest - 1) {
             const int L = std::countr_zero(static_cast<unsigned>(Rest));
-            const int U = LaneUnit[G][L];
-            const int Kept = StartsWithRoom(Lanes.Cells[G], L, Starts[L], Facts.Held[U]);
-            if (Kept != 0) {
-                int Masks[9];
-                for (int P = 0; P < 9; ++P) {
-                    Masks[P] = Lanes.Cells[G][P][L] & AllDigits;
-                }
-                Changed |= ClearUnit(UnitCells[U], Masks, Kept, Values, Candidates);
+            int Masks[9];
+            for (int P = 0; P < 9; ++P) {
+                Masks[P] = Lanes.Cells[G][P][L] & AllDigits;
             }
+            Changed |= ClearUnit(UnitCells[LaneUnit[G][L]], Masks, Starts[L], Values, Candidates);
         }
     }
     return Changed;

@@ -135,6 +135,27 @@ inline std::array<TShort8, 8> Transpose(const std::array<TShort8, 8>& Rows) {
 
 } // namespace detail
 
+// Each unit's word (below 2^15) on its lane, so that per-unit facts meet
+// the lanes: rows and columns lie in order, so their words are cut to
+// shorts eight at a time.
+inline std::array<TShort8, LaneGroups> OnLanes(const std::array<int, UnitCount>& Words) {
+    std::array<TShort8, LaneGroups> Lanes;
+    Lanes[0] = detail::PackShorts(&Words[RowUnit(0)]);
+    Lanes[1] = detail::PackShorts(&Words[ColUnit(0)]);
+    for (int L = 0; L < 8; ++L) {
+        Lanes[2][L] = static_cast<short>(Words[LaneUnit[2][L]]);
+    }
+    Lanes[3] = TShort8{static_cast<short>(Words[LaneUnit[3][0]]),
+                       static_cast<short>(Words[LaneUnit[3][1]]),
+                       static_cast<short>(Words[LaneUnit[3][2]]),
+                       0,
+                       0,
+                       0,
+                       0,
+                       0};
+    return Lanes;
+}
+
 // The units of a grid of words, each cut to Keep (below 2^15).
 inline TUnitLanes SpreadOverUnits(const std::array<int, 81>& Words, int Keep = AllDigits) {
     using detail::LoadShorts;

@@ -18,6 +18,7 @@ TValueFacts::TValueFacts(const TMatrix& Grid) {
     }
     ValueBits[80] = ValueBit(Grid.Values[80]);
     Held = UnitUnions(ValueBits);
+    HeldLanes = OnLanes(Held);
 }
 
 } // namespace kumoji

@@ -1,6 +1,7 @@
 // What a grid's values say, fixed while the reservation passes clear candidates.
 #pragma once
 
+#include "engine/unit_lanes.h"
 #include "engine/units.h"
 
 #include <array>
@@ -14,8 +15,9 @@ class TMatrix;
 struct TValueFacts {
     explicit TValueFacts(const TMatrix& Grid);
 
-    std::array<int, 81> ValueBits;   // each cell's digit as a bit, 0 when none
-    std::array<int, UnitCount> Held; // the digits each unit holds
+    std::array<int, 81> ValueBits;             // each cell's digit as a bit, 0 when none
+    std::array<int, UnitCount> Held;           // the digits each unit holds
+    std::array<TShort8, LaneGroups> HeldLanes; // the same on the unit lanes
 };
 
 } // namespace kumoji
