@@ -291,13 +291,17 @@ struct TSearchPlan {
     TUnitLanes Units;
     std::array<TGroupCounts, LaneGroups> Counts;
 
-    TSearchPlan(const TValueFacts& Facts, const std::array<int, 81>& Snapshot)
-        : Units(SpreadOverUnits(Snapshot)) {
-        int AllMasks = 0;
-        for (const int Mask : Snapshot) {
-            AllMasks |= Mask;
+    // Masks, when given, are the snapshot's own on the lanes, without stray bits.
+    TSearchPlan(const TValueFacts& Facts, const std::array<int, 81>& Snapshot,
+                const TUnitLanes* Masks)
+        : Units(Masks != nullptr ? *Masks : SpreadOverUnits(Snapshot)) {
+        if (Masks == nullptr) {
+            int AllMasks = 0;
+            for (const int Mask : Snapshot) {
+                AllMasks |= Mask;
+            }
+            Stray = (AllMasks & ~AllDigits) != 0;
         }
-        Stray = (AllMasks & ~AllDigits) != 0;
         for (int G = 0; G < LaneGroups; ++G) {
             const TDigitCounts<TShort8> Digits = CountDigits(Units.Cells[G].data());
             TGroupCounts& Group = Counts[G];
@@ -338,12 +342,16 @@ bool TMatrix::ApplyOurReserved() {
 }
 
 bool TMatrix::ApplyOurReserved(const TValueFacts& Facts) {
+    return ApplyOurReserved(Facts, nullptr);
+}
+
+bool TMatrix::ApplyOurReserved(const TValueFacts& Facts, const TUnitLanes* Masks) {
     // Places come from the state at the start of the call, and every write
     // starts from that state, so a later write to a cell replaces an earlier one.
     // The pass never changes a value, so only the masks need a copy.
     const std::array<int, 81> Snapshot = Candidates;
     // Counts over the unit lanes show the few units that may hold a group.
-    const TSearchPlan Plan(Facts, Snapshot);
+    const TSearchPlan Plan(Facts, Snapshot, Masks);
     // The units of the cells that differ from the start: a write that
     // changes no mask leaves none behind (it may only put masks back).
     TCellSet Written;

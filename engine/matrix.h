@@ -71,6 +71,11 @@ public:
     // The same with the facts of this grid's values, worked out beforehand.
     bool ApplyYourReserved(const TValueFacts& Facts);
     bool ApplyOurReserved(const TValueFacts& Facts);
+    // The same, handing on the masks the first pass leaves, cut to the nine
+    // digits, on the unit lanes: Left is set when the pass could tell them,
+    // and Masks, when given, must be the grid's own.
+    bool ApplyYourReserved(const TValueFacts& Facts, TUnitLanes& Left, bool& LeftKnown);
+    bool ApplyOurReserved(const TValueFacts& Facts, const TUnitLanes* Masks);
     bool ApplyReservations(const TValueFacts& Facts);
     // The same, also telling the empty cells with a single candidate that the
     // loop's last check found: the grid's own when it returns.

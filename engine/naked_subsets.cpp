@@ -94,7 +94,8 @@ inline TShort8 StartsWithRoom(const std::array<TShort8, 9>& Cells, TShort8 Start
 // Masks hold the unit's cells as the pass began; removals go to Candidates
 // live, and since they only take digits away, the order of units is free.
 bool ClearUnit(const TUnitCells& Unit, const int (&Masks)[9], int Starts,
-               const std::array<int, 81>& Values, std::array<int, 81>& Candidates) {
+               const std::array<int, 81>& Values, std::array<int, 81>& Candidates,
+               TUnitLanes* Left) {
     int Open = 0;
     for (int P = 0; P < 9; ++P) {
         Open |= (Values[Unit[P]] == 0) << P;
@@ -118,7 +119,12 @@ bool ClearUnit(const TUnitCells& Unit, const int (&Masks)[9], int Starts,
             if (Other && Current != 0) {
                 const int Old = Current;
                 Current = Old & ~Mask;
-                Changed |= Current != Old;
+                if (Current != Old) {
+                    Changed = true;
+                    if (Left != nullptr) {
+                        SetOnLanes(*Left, Unit[Q], static_cast<short>(Current));
+                    }
+                }
             }
         }
     }
@@ -137,7 +143,7 @@ bool ClearEveryUnit(const std::array<int, 81>& Values, std::array<int, 81>& Cand
         }
         const int Starts = GroupStarts(Masks);
         if (Starts != 0) {
-            Changed |= ClearUnit(Unit, Masks, Starts, Values, Candidates);
+            Changed |= ClearUnit(Unit, Masks, Starts, Values, Candidates, nullptr);
         }
     }
     return Changed;
@@ -150,6 +156,13 @@ bool TMatrix::ApplyYourReserved() {
 }
 
 bool TMatrix::ApplyYourReserved(const TValueFacts& Facts) {
+    TUnitLanes Left;
+    bool LeftKnown = false;
+    return ApplyYourReserved(Facts, Left, LeftKnown);
+}
+
+bool TMatrix::ApplyYourReserved(const TValueFacts& Facts, TUnitLanes& Left, bool& LeftKnown) {
+    LeftKnown = false;
     if (HasStrayBits(Candidates)) {
         return ClearEveryUnit(Values, Candidates);
     }
@@ -158,6 +171,14 @@ bool TMatrix::ApplyYourReserved(const TValueFacts& Facts) {
     // the masks as the pass began, whole without stray bits, so no other
     // copy is needed.
     const TUnitLanes Lanes = SpreadOverUnits(SizedMasks(Candidates), WordBits);
+    // The same lanes without the sizes, kept up with every change, spare the
+    // next pass spreading the grid again.
+    for (int G = 0; G < LaneGroups; ++G) {
+        for (int P = 0; P < 9; ++P) {
+            Left.Cells[G][P] = Lanes.Cells[G][P] & AllDigits;
+        }
+    }
+    LeftKnown = true;
     bool Changed = false;
     for (int G = 0; G < LaneGroups; ++G) {
         TShort8 Starts = LaneGroupStarts(Lanes.Cells[G]);
@@ -171,7 +192,8 @@ bool TMatrix::ApplyYourReserved(const TValueFacts& Facts) {
             for (int P = 0; P < 9; ++P) {
                 Masks[P] = Lanes.Cells[G][P][L] & AllDigits;
             }
-            Changed |= ClearUnit(UnitCells[LaneUnit[G][L]], Masks, Starts[L], Values, Candidates);
+            Changed |=
+                ClearUnit(UnitCells[LaneUnit[G][L]], Masks, Starts[L], Values, Candidates, &Left);
         }
     }
     return Changed;

@@ -18,8 +18,11 @@ bool TMatrix::ApplyReservations(const TValueFacts& Facts, TCellSet& NakedSingles
     for (int Cycle = 1; Cycle <= 11; ++Cycle) {
         // All three passes run in every cycle.
         const bool My = ApplyMyReserved();
-        const bool Your = ApplyYourReserved(Facts);
-        const bool Our = ApplyOurReserved(Facts);
+        // The masks the naked pass leaves are where the hidden pass starts.
+        TUnitLanes Masks;
+        bool MasksKnown = false;
+        const bool Your = ApplyYourReserved(Facts, Masks, MasksKnown);
+        const bool Our = ApplyOurReserved(Facts, MasksKnown ? &Masks : nullptr);
         const bool Changed = My || Your || Our;
         Any = Any || Changed;
         // A cell left with one candidate ends the loop.

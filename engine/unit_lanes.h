@@ -135,6 +135,37 @@ inline std::array<TShort8, 8> Transpose(const std::array<TShort8, 8>& Rows) {
 
 } // namespace detail
 
+// Where each cell lies on the lanes: its row's, column's and box's group,
+// position and lane.
+struct TLaneSlot {
+    unsigned char Group, Position, Lane;
+};
+inline constexpr std::array<std::array<TLaneSlot, 3>, 81> CellSlots = [] {
+    std::array<std::array<TLaneSlot, 3>, 81> Table{};
+    for (int G = 0; G < LaneGroups; ++G) {
+        for (int L = 0; L < 8; ++L) {
+            if (LaneUnit[G][L] < 0) {
+                continue;
+            }
+            const int U = LaneUnit[G][L];
+            const int Kind = U < 9 ? 0 : U < 18 ? 1 : 2;
+            for (int P = 0; P < 9; ++P) {
+                Table[UnitCells[U][P]][Kind] =
+                    TLaneSlot{static_cast<unsigned char>(G), static_cast<unsigned char>(P),
+                              static_cast<unsigned char>(L)};
+            }
+        }
+    }
+    return Table;
+}();
+
+// A cell's word put in its three places on the lanes.
+inline void SetOnLanes(TUnitLanes& Units, int Cell, short Word) {
+    for (const TLaneSlot& Slot : CellSlots[Cell]) {
+        Units.Cells[Slot.Group][Slot.Position][Slot.Lane] = Word;
+    }
+}
+
 // Each unit's word (below 2^15) on its lane, so that per-unit facts meet
 // the lanes: rows and columns lie in order, so their words are cut to
 // shorts eight at a time.

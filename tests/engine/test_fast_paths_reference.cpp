@@ -508,10 +508,31 @@ TEST(FastPathsReference, NakedPassAgreesOnPooledAndStrayMasks) {
             Grid.Candidates[I] = Mask;
         }
         TMatrix Plain = Grid;
+        TMatrix Shared = Grid;
         const bool Fast = Grid.ApplyYourReserved();
         ASSERT_EQ(Fast, ReferenceYourReserved(Plain)) << "round " << Round;
         ASSERT_EQ(Grid.Candidates, Plain.Candidates) << "round " << Round;
         Changed += Fast;
+        // The reservation loop hands the pass's lanes on to the hidden pass:
+        // they must hold the masks the pass left, and serve as its own would.
+        const TValueFacts Facts(Shared);
+        TUnitLanes Lanes;
+        bool Known = false;
+        ASSERT_EQ(Shared.ApplyYourReserved(Facts, Lanes, Known), Fast) << "round " << Round;
+        ASSERT_TRUE(Known || Stray) << "round " << Round;
+        if (Known) {
+            const TUnitLanes Spread = SpreadOverUnits(Shared.Candidates);
+            for (int G = 0; G < LaneGroups; ++G) {
+                for (int P = 0; P < 9; ++P) {
+                    ASSERT_EQ(LaneBits(Lanes.Cells[G][P] != Spread.Cells[G][P]), 0)
+                        << "round " << Round << " group " << G << " position " << P;
+                }
+            }
+        }
+        ASSERT_EQ(Shared.ApplyOurReserved(Facts, Known ? &Lanes : nullptr),
+                  Grid.ApplyOurReserved(Facts))
+            << "round " << Round;
+        ASSERT_EQ(Shared.Candidates, Grid.Candidates) << "round " << Round;
     }
     EXPECT_GT(Changed, 1000); // the rounds exercise groups, not only their absence
 }
