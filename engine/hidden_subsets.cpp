@@ -1,6 +1,7 @@
 // Hidden subsets (our reserved seat): n digits confined to the same n cells of a unit.
 #include "engine/digit_board.h"
 #include "engine/group_counters.h"
+#include "engine/lanes.h"
 #include "engine/matrix.h"
 #include "engine/unit_lanes.h"
 #include "engine/unit_sums.h"
@@ -296,11 +297,7 @@ struct TSearchPlan {
                 const TUnitLanes* Masks)
         : Units(Masks != nullptr ? *Masks : SpreadOverUnits(Snapshot)) {
         if (Masks == nullptr) {
-            int AllMasks = 0;
-            for (const int Mask : Snapshot) {
-                AllMasks |= Mask;
-            }
-            Stray = (AllMasks & ~AllDigits) != 0;
+            Stray = HasStrayBits(Snapshot);
         }
         for (int G = 0; G < LaneGroups; ++G) {
             const TDigitCounts<TShort8> Digits = CountDigits(Units.Cells[G].data());

@@ -1,6 +1,7 @@
 // Four-lane integer vectors for the sweeps over the whole grid.
 #pragma once
 
+#include <array>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -41,6 +42,17 @@ inline int LaneSigns(TInt4 Lanes) {
     }
     return Signs;
 #endif
+}
+
+// True when some mask has bits beyond the nine digits (0x1FF), four cells
+// at a time: the passes read such grids the plain way.
+inline bool HasStrayBits(const std::array<int, 81>& Masks) {
+    TInt4 Any = TInt4{Masks[80], 0, 0, 0};
+#pragma GCC unroll 20
+    for (int I = 0; I < 80; I += 4) {
+        Any |= LoadLanes(&Masks[I]);
+    }
+    return ((Any[0] | Any[1] | Any[2] | Any[3]) & ~0x1FF) != 0;
 }
 
 } // namespace kumoji

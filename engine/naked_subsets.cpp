@@ -36,16 +36,6 @@ inline std::array<int, 81> SizedMasks(const std::array<int, 81>& Masks) {
     return Words;
 }
 
-// True when some mask has bits beyond the nine digits, four cells at a time.
-inline bool HasStrayBits(const std::array<int, 81>& Masks) {
-    TInt4 Any = TInt4{Masks[80], 0, 0, 0};
-#pragma GCC unroll 20
-    for (int I = 0; I < 80; I += 4) {
-        Any |= LoadLanes(&Masks[I]);
-    }
-    return ((Any[0] | Any[1] | Any[2] | Any[3]) & ~AllDigits) != 0;
-}
-
 // The positions of a unit's masks of N >= 2 digits that recur in exactly
 // N - 1 later cells, as bits: only there can a subset start.
 inline int GroupStarts(const int (&Masks)[9]) {
