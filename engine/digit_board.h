@@ -37,6 +37,17 @@ struct TCellSet {
         }
         return -1;
     }
+    // The first cell of the set, or -1 for none.
+    constexpr int First() const {
+        return Low != 0 ? std::countr_zero(Low) : High != 0 ? 64 + std::countr_zero(High) : -1;
+    }
+    // How many cells the set holds.
+    constexpr int Count() const { return std::popcount(Low) + std::popcount(High); }
+    // Adds cells First.. from the low bits of Bits; the cells stay on one
+    // side of cell 64, as four cells read from a multiple of four do.
+    constexpr void AddFrom(int First, std::uint64_t Bits) {
+        (First < 64 ? Low : High) |= Bits << (First % 64);
+    }
 };
 
 // The cells of each unit, and of each cell's three units together.

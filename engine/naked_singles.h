@@ -17,25 +17,12 @@ inline TCellSet NakedSingleCells(const TMatrix& Grid) {
         // One digit exactly when Mask - 1 is below 256 and shares no bit with
         // Mask; an empty cell's value adds nothing.
         const TInt4 Off = ((Mask - 1) & (Mask | ~0xFF)) | LoadLanes(&Grid.Values[I]);
-        const std::uint64_t Bits = static_cast<unsigned>(LaneSigns(Off == 0));
-        (I < 64 ? Cells.Low : Cells.High) |= Bits << (I % 64);
+        Cells.AddFrom(I, static_cast<unsigned>(LaneSigns(Off == 0)));
     }
     if (Grid.Values[80] == 0 && IsSingleDigitMask(Grid.Candidates[80])) {
         Cells.High |= std::uint64_t{1} << (80 - 64);
     }
     return Cells;
-}
-
-// The first cell of a set, or -1 for none.
-inline int FirstCell(TCellSet Cells) {
-    return Cells.Low != 0    ? std::countr_zero(Cells.Low)
-           : Cells.High != 0 ? 64 + std::countr_zero(Cells.High)
-                             : -1;
-}
-
-// How many cells a set holds.
-inline int CellCount(TCellSet Cells) {
-    return std::popcount(Cells.Low) + std::popcount(Cells.High);
 }
 
 } // namespace kumoji

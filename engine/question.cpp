@@ -56,8 +56,8 @@ bool FindQuestion(const TMatrix& Grid, TPoint& Cell, int& Digit, bool Strict) {
     TCellSet NakedCells;
     Work.ApplyReservations(Facts, NakedCells);
 
-    const int Naked = CellCount(NakedCells);
-    const int First = FirstCell(NakedCells);
+    const int Naked = NakedCells.Count();
+    const int First = NakedCells.First();
     if (Naked >= 1) {
         Cell = TPoint{First % 9, First / 9};
         Digit = LowestDigit(Work.Candidates[First]);

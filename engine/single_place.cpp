@@ -39,8 +39,7 @@ TCellSet AdmittingCells(const TMatrix& Grid, int Digit) {
 #pragma GCC unroll 20
     for (int I = 0; I < 80; I += 4) {
         const int Admit = LaneSigns(LoadLanes(&Grid.Candidates[I]) << ToSign);
-        (I < 64 ? Cells.Low : Cells.High) |= std::uint64_t(static_cast<unsigned>(Admit))
-                                             << (I % 64);
+        Cells.AddFrom(I, static_cast<unsigned>(Admit));
     }
     Cells.High |= std::uint64_t((Grid.Candidates[80] & DigitBit(Digit)) != 0) << 16;
     return Cells;

@@ -55,7 +55,7 @@ bool TMatrix::FindLeftPlace(int Digit, int& Col, int& Row) const {
 }
 
 bool TMatrix::FindMissingNumber(int& Digit, int& Col, int& Row) const {
-    const int Index = FirstCell(NakedSingleCells(*this));
+    const int Index = NakedSingleCells(*this).First();
     if (Index < 0) {
         return false;
     }
