@@ -280,6 +280,11 @@ TDraft Symmetric(const TDraft& Draft, const TRandomDraw& Random) {
 } // namespace
 
 TGeneratedQuestion GenerateQuestion(TSolveMethod Technique, const TRandomDraw& Random) {
+    return GenerateQuestion(Technique, Random, nullptr);
+}
+
+TGeneratedQuestion GenerateQuestion(TSolveMethod Technique, const TRandomDraw& Random,
+                                    const TQuestionFilter& Accept) {
     TGeneratedQuestion Result;
     if (Technique < smEmptyCell || Technique > smOurReserved) {
         return Result;
@@ -326,6 +331,9 @@ TGeneratedQuestion GenerateQuestion(TSolveMethod Technique, const TRandomDraw& R
         Result.Cell = Draft.Cell();
         Result.Digit = Draft.Digit();
         Result.Technique = Technique;
+        if (Accept && !Accept(Result)) {
+            continue;
+        }
         return Result;
     }
 }

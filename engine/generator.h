@@ -6,6 +6,7 @@
 #include "engine/point.h"
 #include "engine/solve_method.h"
 
+#include <functional>
 #include <string>
 
 namespace kumoji {
@@ -23,5 +24,11 @@ struct TGeneratedQuestion {
 // while the question stays fit for its technique. The same sequence of draws
 // gives the same question. Any other technique gives an empty text.
 TGeneratedQuestion GenerateQuestion(TSolveMethod Technique, const TRandomDraw& Random);
+
+// The same, drawing on until Accept also takes the question: for rules that
+// live above the engine, such as being explainable to the player.
+using TQuestionFilter = std::function<bool(const TGeneratedQuestion&)>;
+TGeneratedQuestion GenerateQuestion(TSolveMethod Technique, const TRandomDraw& Random,
+                                    const TQuestionFilter& Accept);
 
 } // namespace kumoji

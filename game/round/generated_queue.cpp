@@ -1,7 +1,7 @@
 // The question queue of a generated route: fresh questions of the route's techniques.
 #include "game/round/generated_queue.h"
 
-#include "engine/generator.h"
+#include "engine/explain/explained_question.h"
 #include "engine/random.h"
 
 #include <utility>
@@ -48,7 +48,7 @@ void TGeneratedQueue::Fill() {
         std::swap(Plan[static_cast<std::size_t>(K)], Plan[static_cast<std::size_t>(Draw(K + 1))]);
     for (const int Technique : Plan) {
         const TGeneratedQuestion Question =
-            GenerateQuestion(static_cast<TSolveMethod>(Technique), Draw);
+            GenerateExplainedQuestion(static_cast<TSolveMethod>(Technique), Draw);
         FQuestions.push_back({Question.Text, Technique});
     }
 }

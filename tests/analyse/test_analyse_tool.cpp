@@ -1,43 +1,13 @@
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
+#include "tests/analyse/run_tool.h"
+
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
-struct TRun {
-    int Status;
-    std::string Out;
-    std::string Err;
-};
-
-std::string ReadAll(const std::filesystem::path& Path) {
-    std::ifstream In(Path, std::ios::binary);
-    std::stringstream Text;
-    Text << In.rdbuf();
-    return Text.str();
-}
-
-// Runs the tool with Input on standard input; with Merged, its standard error
-// goes into Out too, interleaved as written.
-TRun RunTool(const std::string& Arguments, const std::string& Input, bool Merged = false) {
-    const auto Dir = std::filesystem::temp_directory_path() /
-                     ("kumoji_analyse_test_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(Dir);
-    std::ofstream(Dir / "in", std::ios::binary) << Input;
-    const std::string Command = std::string("'") + KUMOJI_ANALYSE + "' " + Arguments + " < '" +
-                                (Dir / "in").string() + "' > '" + (Dir / "out").string() +
-                                (Merged ? "' 2>&1" : "' 2> '" + (Dir / "err").string() + "'");
-    const int Status = std::system(Command.c_str());
-    TRun Result{WIFEXITED(Status) ? WEXITSTATUS(Status) : -1, ReadAll(Dir / "out"),
-                ReadAll(Dir / "err")};
-    std::filesystem::remove_all(Dir);
-    return Result;
-}
+using kumoji::test::RunTool;
+using kumoji::test::TRun;
 
 const std::string EmptyCell =
     "000000400000000000000000200000000800000000600000000700000000500000000300000000900";

@@ -1,12 +1,15 @@
 #include "tools/analyse/analyser.h"
 
 #include "engine/answer_step.h"
+#include "engine/explain/explanation.h"
 #include "engine/puzzle_text.h"
 #include "engine/question.h"
 #include "engine/question_technique.h"
+#include "tools/analyse/explain_output.h"
 
 #include <array>
 #include <charconv>
+#include <optional>
 #include <utility>
 
 namespace kumoji {
@@ -147,7 +150,7 @@ void TAnalyser::AnalyseLine(std::string_view Line, std::string_view Source, int 
     if (Options.Solve) {
         Solve(Line);
     } else {
-        Question(Line);
+        Question(Line, Source, LineNumber);
     }
     if (Out != nullptr && Buffer.size() >= FlushSize) {
         std::fwrite(Buffer.data(), 1, Buffer.size(), Out);
@@ -184,13 +187,29 @@ void TAnalyser::AnalyseStream(std::istream& In, std::string_view Source) {
     }
 }
 
-void TAnalyser::Question(std::string_view Text) {
+void TAnalyser::Question(std::string_view Text, std::string_view Source, int LineNumber) {
     TPoint Cell;
     int Digit = 0;
     const bool Fit = FindQuestion(Grid, Cell, Digit, true);
-    const std::string_view Technique =
-        Fit ? TechniqueName(QuestionTechnique(Grid, Cell, Digit)) : std::string_view();
-    if (Options.Json) {
+    const TSolveMethod Method = Fit ? QuestionTechnique(Grid, Cell, Digit) : smNone;
+    const std::string_view Technique = Fit ? TechniqueName(Method) : std::string_view();
+    std::optional<TExplanation> Found;
+    std::string Where, Move;
+    if (Fit && Options.Explain) {
+        Where = std::string(Source) + ":" + std::to_string(LineNumber) + ": ";
+        Move = CellName(Cell.X, Cell.Y) + "=" + std::to_string(Digit) + " (" +
+               std::string(Technique) + ")";
+        Found = Explain(Grid, Cell, Digit);
+        // Printing the bare verdict instead would pass a fault in the
+        // explainer off as a result.
+        if (!Found) {
+            Error(Where + "no explanation of the forced move " + Move);
+            return;
+        }
+    }
+    if (Found && Options.Json) {
+        AppendExplanationJson(Buffer, Text, Cell, Digit, Technique, *Found);
+    } else if (Options.Json) {
         Buffer.append("{\"puzzle\": \"").append(Text).append("\", \"fit\": ");
         if (Fit) {
             Buffer.append("true, \"cell\": \"").append(CellName(Cell.X, Cell.Y));
@@ -200,15 +219,22 @@ void TAnalyser::Question(std::string_view Text) {
         } else {
             Buffer.append("false}\n");
         }
-        return;
-    }
-    Buffer.append(Text);
-    if (Fit) {
-        Buffer.append(" ok ").append(CellName(Cell.X, Cell.Y)).push_back(' ');
-        AppendInt(Buffer, Digit);
-        Buffer.append(" ").append(Technique).push_back('\n');
     } else {
-        Buffer.append(" unfit\n");
+        Buffer.append(Text);
+        if (Fit) {
+            Buffer.append(" ok ").append(CellName(Cell.X, Cell.Y)).push_back(' ');
+            AppendInt(Buffer, Digit);
+            Buffer.append(" ").append(Technique).push_back('\n');
+        } else {
+            Buffer.append(" unfit\n");
+        }
+        if (Found) {
+            AppendExplanationText(Buffer, *Found);
+        }
+    }
+    if (Found && (Found->Technique != Method || Found->Single.Cell != CellIndex(Cell.X, Cell.Y) ||
+                  Found->Single.Digit != Digit)) {
+        Error(Where + "the explanation does not end in the forced move " + Move);
     }
 }
 

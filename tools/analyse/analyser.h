@@ -17,6 +17,8 @@ struct TAnalyseOptions {
     bool Solve = false;
     bool Deep = false;
     bool Json = false;
+    // Follows each fit position with the explanation of its forced move.
+    bool Explain = false;
 };
 
 // The identifier of a technique as the tool prints it; "none" for a move
@@ -30,9 +32,10 @@ struct TCaptured {
     std::vector<std::pair<std::size_t, std::string>> Errors;
 };
 
-// Runs puzzle texts through the question check or the answer step and writes
-// one result per puzzle to Out; problems with the input go to Err. With no
-// Out, it captures both for a later Emit instead.
+// Runs puzzle texts through the question check, with the explainer or not, or
+// through the answer step, and writes one result per puzzle to Out; problems
+// with the input go to Err. With no Out, it captures both for a later Emit
+// instead.
 class TAnalyser {
 public:
     TAnalyser(const TAnalyseOptions& Options, std::FILE* Out, std::FILE* Err);
@@ -61,7 +64,7 @@ private:
         TSolveMethod Technique;
     };
 
-    void Question(std::string_view Text);
+    void Question(std::string_view Text, std::string_view Source, int LineNumber);
     void Solve(std::string_view Text);
     bool Check(std::string_view Line, std::string_view Source, int LineNumber);
 

@@ -1,7 +1,7 @@
 // The tool's generation mode: fresh questions of one technique.
 #include "tools/analyse/generate.h"
 
-#include "engine/generator.h"
+#include "engine/explain/explained_question.h"
 #include "engine/puzzle_text.h"
 
 #include <random>
@@ -28,7 +28,7 @@ void WriteGenerated(int Count, TSolveMethod Technique, std::uint64_t Seed, bool 
     };
     std::string Line;
     for (int K = 0; K < Count; ++K) {
-        const TGeneratedQuestion Question = GenerateQuestion(Technique, Draw);
+        const TGeneratedQuestion Question = GenerateExplainedQuestion(Technique, Draw);
         if (Json) {
             Line = "{\"puzzle\": \"" + Question.Text + "\", \"cell\": \"" +
                    CellName(Question.Cell.X, Question.Cell.Y) +

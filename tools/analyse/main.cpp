@@ -22,6 +22,7 @@ namespace {
 
 constexpr const char* Usage =
     R"(Usage: kumoji-analyse [--solve [--deep]] [--json] [--tables] [--jobs N] [FILE...]
+       kumoji-analyse --explain [--json] [--tables] [--jobs N] [FILE...]
        kumoji-analyse --generate N --technique T [--seed S] [--json]
 
 Checks whether puzzle positions are fit to be asked as questions: a fit
@@ -55,6 +56,15 @@ Modes:
                  followed by the final grid text.
   --solve --deep as --solve, adding the assumption and trial techniques when
                  the others find nothing (--deep alone implies --solve).
+  --explain      as the default mode, and under the line of each fit position
+                 the explanation of its forced move, one line a step, indented:
+                   "  1. TEXT", "  2. TEXT", ... for the steps that remove
+                 candidates (locked candidates, naked or hidden subsets, from
+                 the candidates the givens leave), then "  => TEXT" for the
+                 single that places the move. Techniques 1 to 3 take no steps.
+                 A fit position the explainer cannot explain, or explains as
+                 another move or technique, is reported on standard error,
+                 and the exit status is then 1.
   --generate N   writes N fresh questions whose forced move needs technique T,
                  one puzzle text per line; reads no input. Each is the only
                  forced move of its position, also after every reservation
@@ -71,6 +81,16 @@ Options:
                  or technique for an unfit position), or with --generate:
                  {"puzzle": TEXT, "cell": "E1", "digit": 5,
                  "technique": "smLeftPlace"}, or
+                 with --explain, for a fit position (an unfit one as above):
+                 {"puzzle": TEXT, "cell": "B3", "digit": 7,
+                 "technique": "smYourReserved", "steps": [{"technique":
+                 "smYourReserved", "digits": [4, 8], "cells": ["C3", "E3"],
+                 "units": ["row 3"], "removes": [{"cell": "G3", "digit": 4},
+                 ...]}, ...], "single": {"kind": "smMissingNumber", "unit":
+                 null, "cell": "B3", "digit": 7}, "text": [LINE, ...]}
+                 where units are "row 1"-"row 9", "column A"-"column I" and
+                 "box 1"-"box 9" (left to right, then top to bottom), and the
+                 single's unit is null for smMissingNumber; or
                  with --solve:
                  {"puzzle": TEXT, "steps": [{"cell": "E1", "digit": 5,
                  "technique": "smLeftPlace"}, ...], "outcome": "solved",
@@ -127,6 +147,8 @@ int main(int argc, char** argv) {
         } else if (Arg == "--deep") {
             Options.Solve = true;
             Options.Deep = true;
+        } else if (Arg == "--explain") {
+            Options.Explain = true;
         } else if (Arg == "--json") {
             Options.Json = true;
         } else if (Arg == "--tables") {
@@ -167,9 +189,15 @@ int main(int argc, char** argv) {
         }
     }
 
+    if (Options.Explain && Options.Solve) {
+        return Wrong("--explain and --solve do not go together");
+    }
     if (Generate || Technique || Seed) {
         if (!Generate || !Technique) {
             return Wrong("--generate and --technique go together");
+        }
+        if (Options.Explain) {
+            return Wrong("--generate explains nothing; pipe its output into --explain");
         }
         if (Tables || Options.Solve || !Files.empty()) {
             return Wrong("--generate reads no input and solves nothing");
