@@ -56,9 +56,15 @@ void TSudoku::DrawHints(int Digit) {
     FHintImage->update();
 }
 
+QPoint TSudoku::HintSlot(int Col, int Row, int Digit) const {
+    return {GridLeft + Col * CellWidth + 4 + (Digit - 1) % 3 * 16,
+            GridTop + Row * CellHeight + 4 + (Digit - 1) / 3 * 16};
+}
+
 void TSudoku::DrawHintMark(int Col, int Row, int Digit, const QColor& Color) {
-    const int X = GridLeft + Col * CellWidth + 4 + (Digit - 1) % 3 * 16;
-    const int Y = GridTop + Row * CellHeight + 4 + (Digit - 1) / 3 * 16;
+    const QPoint Slot = HintSlot(Col, Row, Digit);
+    const int X = Slot.x();
+    const int Y = Slot.y();
     const QString Text = QString::number(Digit);
     const QFont Font = CanvasFont();
     const QFontMetrics Metrics(Font);

@@ -4,6 +4,7 @@
 #include "board/board_colors.h"
 #include "board/canvas_text.h"
 #include "board/cursor_table.h"
+#include "board/explain_overlay.h"
 #include "board/key_cursor.h"
 #include "board/layer_image.h"
 #include "board/number_piece.h"
@@ -63,6 +64,7 @@ TSudoku::TSudoku(QWidget* Parent) : QWidget(Parent), FPenColor(DefaultPenColor()
     FMemoImage->OnMouseMove = [this](QMouseEvent& Event) { MemoMouseMove(Event); };
     FMemoImage->OnMouseUp = [this](QMouseEvent& Event) { MemoMouseUp(Event); };
     FKeyCursorFrame = new TKeyCursor(this);
+    FExplainOverlay = new TExplainOverlay(*this);
     setFocusPolicy(Qt::StrongFocus);
     LayOutLayers();
 
@@ -83,6 +85,7 @@ void TSudoku::LayOutLayers() {
     for (TLayerImage* Layer : {FMemoImage, FGridImage, FHintImage, FStrokeImage}) {
         Layer->setGeometry(rect());
     }
+    FExplainOverlay->setGeometry(rect());
 }
 
 void TSudoku::resizeEvent(QResizeEvent* Event) {
@@ -133,6 +136,7 @@ void TSudoku::Start() {
         FGrid.Reset();
         FHistories.Clear();
         FFixedPos = 0;
+        ClearExplanation();
     }
     for (TNumberPiece* Piece : FPieces) {
         Piece->hide();
@@ -211,6 +215,13 @@ bool TSudoku::LoadPuzzle(std::string& Text) {
         return false;
     }
     TransformPuzzle(Text);
+    return LoadPuzzleAsGiven(Text);
+}
+
+bool TSudoku::LoadPuzzleAsGiven(const std::string& Text) {
+    if (!IsPuzzleText(Text)) {
+        return false;
+    }
     Clear();
     for (int I = 0; I < 81; ++I) {
         const int Digit = Text[static_cast<std::size_t>(I)] - '0';
@@ -261,6 +272,7 @@ void TSudoku::Clear() {
     }
     FGrid.Reset();
     ClearHints();
+    ClearExplanation();
     EraseMemo();
     FHistories.Clear();
     FFixedPos = 0;

@@ -19,9 +19,11 @@ class QMouseEvent;
 
 namespace kumoji {
 
+class TExplainOverlay;
 class TKeyCursor;
 class TLayerImage;
 class TNumberPiece;
+struct TExplanation;
 
 // The on-screen board: the grid, 81 number pieces that the player drags from
 // the tray on the left onto the cells, four drawing layers and the move
@@ -60,6 +62,8 @@ public:
     // places its givens as recorded moves. False, and nothing changed, for a
     // text that is not a puzzle text.
     bool LoadPuzzle(std::string& Text);
+    // Places the givens of Text as written, without the transform.
+    bool LoadPuzzleAsGiven(const std::string& Text);
     void TransformPuzzle(std::string& Text);
     bool FindQuestion(TPoint& Cell, int& Digit, bool Strict) const;
 
@@ -89,6 +93,15 @@ public:
     // The hints of Digit, or of every digit for 0. Holding Tab adds a digit's
     // hints to those already shown.
     void ShowHints(int Digit);
+    // Top-left of Digit's small slot in a cell, where hints and the
+    // explanation's candidates are written.
+    QPoint HintSlot(int Col, int Row, int Digit) const;
+
+    // Draws the explanation of the move forced in Position, the position as
+    // it was asked, above the pieces; Clear and loading a puzzle take it away.
+    void ShowExplanation(const TExplanation& Explanation, const TMatrix& Position);
+    void ClearExplanation();
+    TExplainOverlay* ExplainOverlay() const { return FExplainOverlay; }
 
     int Count() const;
     int FixedPos() const { return FFixedPos; }
@@ -179,6 +192,7 @@ private:
     TLayerImage* FStrokeImage = nullptr;
     TLayerImage* FMemoImage = nullptr;
     TKeyCursor* FKeyCursorFrame = nullptr;
+    TExplainOverlay* FExplainOverlay = nullptr;
     QPoint FKeyCursor{0, 0};
     std::vector<TNumberPiece*> FPieces;
     TMatrix FGrid;

@@ -2,6 +2,7 @@
 #include "game/main_window.h"
 
 #include "board/cursor_table.h"
+#include "board/explain_panel.h"
 #include "board/sudoku.h"
 #include "engine/random.h"
 #include "game/platform/cursors.h"
@@ -94,6 +95,7 @@ TForm1::TForm1(QWidget* Parent) : QWidget(Parent), FUi(std::make_unique<Ui::TFor
     acPen = FUi->acPen;
     acEraser = FUi->acEraser;
     acEraseMemo = FUi->acEraseMemo;
+    acWhy = FUi->acWhy;
     FormCreate();
 }
 
@@ -160,12 +162,16 @@ void TForm1::FormCreate() {
     acPen->setIcon(ActionImage(2));
     acEraser->setIcon(ActionImage(1));
     acEraseMemo->setIcon(ActionImage(3));
+    acWhy->setIcon(ActionImage(11));
     acPause->setVisible(false);
-    // Keys beside the mouse: Space pauses and resumes, F1 opens the help.
+    acWhy->setEnabled(false);
+    // Keys beside the mouse: Space pauses and resumes, F1 opens the help, W explains.
     acPause->setShortcut(Qt::Key_Space);
     acHelp->setShortcut(Qt::Key_F1);
+    acWhy->setShortcut(Qt::Key_W);
     acPause->setToolTip(WithShortcut(acPause->toolTip(), *acPause));
     acHelp->setToolTip(WithShortcut(acHelp->toolTip(), *acHelp));
+    acWhy->setToolTip(WithShortcut(acWhy->toolTip(), *acWhy));
     auto* PenGroup = new QActionGroup(this);
     PenGroup->addAction(acPen);
     PenGroup->addAction(acEraser);
@@ -181,6 +187,7 @@ void TForm1::FormCreate() {
     connect(acPen, &QAction::triggered, this, &TForm1::acPenExecute);
     connect(acEraser, &QAction::triggered, this, &TForm1::acEraserExecute);
     connect(acEraseMemo, &QAction::triggered, this, &TForm1::acEraseMemoExecute);
+    connect(acWhy, &QAction::triggered, this, &TForm1::acWhyExecute);
     BindButton(SpeedButton3, acOpenDlg, SelectGlyphPath);
     BindButton(SpeedButton1, acStart, PlayGlyphPath);
     BindButton(SpeedButton2, acPause, PauseGlyphPath);
@@ -212,6 +219,8 @@ void TForm1::FormCreate() {
     FRouteImage = new TRouteImage(this);
     FRouteImage->setGeometry(imFuji->geometry());
     FRouteImage->raise();
+    pnExplanation = new TExplainPanel(this);
+    pnExplanation->SetArea(QRect(8, 8, 428, 232));
 
     RegisterCursors();
     FSudoku->setCursor(CursorShape(crPen));
@@ -266,6 +275,9 @@ void TForm1::BuildToolBar() {
     ToolBar1->addAction(acEraser);
     ToolBar1->addWidget(new TToolGap(8));
     ToolBar1->addAction(acEraseMemo);
+    // At the far end, where it moves none of the others.
+    ToolBar1->addWidget(new TToolGap(98));
+    ToolBar1->addAction(acWhy);
 }
 
 bool TForm1::event(QEvent* Event) {

@@ -23,6 +23,7 @@ class TForm1;
 
 namespace kumoji {
 
+class TExplainPanel;
 class TForm2;
 class TOuterFrame;
 class TRouteImage;
@@ -68,6 +69,10 @@ public:
     QAction* acPen = nullptr;
     QAction* acEraser = nullptr;
     QAction* acEraseMemo = nullptr;
+    QAction* acWhy = nullptr;
+    // The explanation's text, over the picture's upper left, where the player
+    // dialog leaves it in sight.
+    TExplainPanel* pnExplanation = nullptr;
     TForm2* Form2 = nullptr;
 
     TSudoku& Sudoku() const { return *FSudoku; }
@@ -110,6 +115,10 @@ public:
     void acEraserExecute();
     void acPenColorExecute();
     void acEraseMemoExecute();
+    // Why the judged question's move was forced, on the board and in the text panel.
+    void acWhyExecute();
+    void ShowExplanation();
+    void ClearExplanation();
     void tmEventTimer();
     void FormActivate();
 
@@ -146,6 +155,8 @@ private:
     void ShowActions();
     void ShowClockAndBoard();
     void ShowOutcome(const TOutcome& Outcome);
+    // The why command as the round has it; an explanation goes with it.
+    void ShowWhy();
     void PlayGameSound(TGameSound Kind) { emit GameSound(Kind); }
 
     std::unique_ptr<Ui::TForm1> FUi;

@@ -28,6 +28,7 @@ void TForm1::ShowActions() {
     acPause->setEnabled(A.PauseEnabled);
     acOpenDlg->setVisible(A.OpenDlgVisible);
     acOpenDlg->setEnabled(A.OpenDlgEnabled);
+    ShowWhy();
 }
 
 void TForm1::ShowClockAndBoard() {
@@ -72,6 +73,8 @@ void TForm1::acStartExecute() {
     std::optional<TQuestion> Question = FRound.TakeQuestion();
     if (!Question)
         return;
+    // The last question's explanation goes with it.
+    ShowWhy();
     ReturnMaru();
     FSudoku->ClearHints();
 
@@ -89,7 +92,7 @@ void TForm1::acStartExecute() {
     TPoint TargetCell;
     int TargetNumber = 0;
     if (FSudoku->FindQuestion(TargetCell, TargetNumber, true)) {
-        FRound.Begin(TargetCell, TargetNumber);
+        FRound.Begin(TargetCell, TargetNumber, FSudoku->Matrix());
         BeginQuestion();
         return;
     }
@@ -181,6 +184,7 @@ void TForm1::ShowAnswer() {
         // Circle only a move the step made, never a piece taken back to the tray.
         if (Result == 0 && History.Floater() >= 0)
             LayMaruOver(History.Items(History.Floater()).PieceIndex);
+        ShowExplanation();
     } catch (...) {
         AttachBoard();
         throw;
@@ -191,6 +195,7 @@ void TForm1::ShowAnswer() {
 void TForm1::SetPaused(bool Value) {
     FRound.SetPaused(Value);
     ShowClockAndBoard();
+    ShowWhy();
 }
 
 void TForm1::acPauseExecute() {

@@ -54,6 +54,7 @@ TForm2::TForm2(TForm1& Owner)
     sbCangeUser = FUi->sbCangeUser;
     SpeedButton1 = FUi->SpeedButton1;
     btCancel = FUi->btCancel;
+    sbWhy = FUi->sbWhy;
     FormCreate();
 }
 
@@ -128,12 +129,34 @@ void TForm2::FormCreate() {
     connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
     // F1 opens the help from here too.
     addAction(FOwner.acHelp);
+    BindWhy();
 
     // The first showing is centred on the screen; later ones keep their place.
     FOuterFrame->PlaceOuter([](const QSize& Outer) {
         const QScreen* Screen = QGuiApplication::primaryScreen();
         return Screen ? Screen->geometry().center() - QRect(QPoint(), Outer).center() : QPoint();
     });
+}
+
+void TForm2::BindWhy() {
+    QAction* Why = FOwner.acWhy;
+    // A tab hanging from the navy bar, in its colours.
+    QPalette Palette = sbWhy->palette();
+    Palette.setColor(QPalette::Button, QColor(0, 0, 128));
+    Palette.setColor(QPalette::Active, QPalette::ButtonText, Qt::white);
+    Palette.setColor(QPalette::Inactive, QPalette::ButtonText, Qt::white);
+    Palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(128, 128, 160));
+    sbWhy->setPalette(Palette);
+    sbWhy->setIcon(Why->icon());
+    const auto Sync = [this, Why] {
+        sbWhy->setEnabled(Why->isEnabled());
+        sbWhy->setToolTip(Why->toolTip());
+    };
+    connect(Why, &QAction::changed, sbWhy, Sync);
+    connect(sbWhy, &QToolButton::clicked, Why, [Why] { Why->trigger(); });
+    // Its key works here too.
+    addAction(Why);
+    Sync();
 }
 
 QString TForm2::PositionName(int Position) {

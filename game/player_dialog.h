@@ -38,6 +38,8 @@ public:
     QToolButton* sbCangeUser = nullptr;
     QToolButton* SpeedButton1 = nullptr;
     QPushButton* btCancel = nullptr;
+    // The main window's why command, below the bar.
+    QToolButton* sbWhy = nullptr;
     QMenu* pmCangeUser = nullptr;
     QAction* newuser1 = nullptr;
     QAction* miNewUserBar = nullptr;
@@ -65,6 +67,7 @@ protected:
 
 private:
     void FormCreate();
+    void BindWhy();
 
     std::unique_ptr<Ui::TForm2> FUi;
     TForm1& FOwner;

@@ -44,6 +44,7 @@ TActionStates TRound::Actions() const {
         A.StartEnabled = true;
         break;
     }
+    A.WhyEnabled = FExplanation.has_value();
     return A;
 }
 
@@ -56,6 +57,9 @@ TTabijiUser* TRound::Player() const {
 bool TRound::SelectPlayer(TTabijiUsers* Roster, int Index) {
     if (FState == TRoundState::Asking || FState == TRoundState::Paused)
         return false;
+    // Another player's next question is not the one explained.
+    if (Roster != FRoster || Index != FPlayerIndex)
+        FExplanation.reset();
     FRoster = Roster;
     FPlayerIndex = Index;
     TTabijiUser* User = Player();
@@ -81,18 +85,30 @@ std::optional<TQuestion> TRound::TakeQuestion() {
     if (!User || !Actions().StartEnabled)
         return std::nullopt;
     std::optional<TQuestion> Question = SourceFor(User->Route).Take(User->Position);
-    if (Question)
+    if (Question) {
         FTechnique = static_cast<std::uint8_t>(Question->Technique);
+        FExplanation.reset();
+    }
     return Question;
 }
 
 TGameSound TRound::Begin(TPoint TargetCell, int TargetNumber) {
+    FAsked.Reset();
+    FAskedKnown = false;
+    FExplanation.reset();
     FTargetCell = TargetCell;
     FTargetNumber = TargetNumber;
     FTimeLimit = kumoji::TimeLimit(FTechnique, Player() ? Player()->Position : 0);
     FStartTick = FClock.Now();
     FState = TRoundState::Asking;
     return gsQuestion;
+}
+
+TGameSound TRound::Begin(TPoint TargetCell, int TargetNumber, const TMatrix& Asked) {
+    const TGameSound Sound = Begin(TargetCell, TargetNumber);
+    FAsked = Asked;
+    FAskedKnown = true;
+    return Sound;
 }
 
 int TRound::Remaining() const {
@@ -121,6 +137,8 @@ std::optional<TOutcome> TRound::Finish(bool Solved) {
     if (FState != TRoundState::Asking)
         return std::nullopt;
     FState = TRoundState::Outcome;
+    if (FAskedKnown)
+        FExplanation = Explain(FAsked, FTargetCell, FTargetNumber);
     TTabijiUser* User = Player();
     TOutcome Outcome;
     Outcome.Solved = Solved;

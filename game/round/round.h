@@ -1,6 +1,8 @@
 // The climbing round: its states, the question clock, judging a placement and scoring it.
 #pragma once
 
+#include "engine/explain/explanation.h"
+#include "engine/matrix.h"
 #include "engine/point.h"
 #include "game/round/clock.h"
 #include "game/round/question_queue.h"
@@ -39,6 +41,8 @@ struct TActionStates {
     bool BoardEnabled = false;
     bool BoardVisible = true;
     bool ClockRunning = false;
+    // The question just judged can be explained.
+    bool WhyEnabled = false;
 };
 
 // One reading of the question clock.
@@ -86,6 +90,8 @@ public:
     // The question taken was found fit: its forced move is TargetNumber on TargetCell. Starts
     // the clock; answers the sound to play.
     TGameSound Begin(TPoint TargetCell, int TargetNumber);
+    // As above, with the position as it is asked, so that the verdict can explain the move.
+    TGameSound Begin(TPoint TargetCell, int TargetNumber, const TMatrix& Asked);
 
     // Reads the clock of the asked question; nothing when no question runs on it.
     std::optional<TClockReading> Tick() const;
@@ -95,6 +101,13 @@ public:
     bool Judge(int ToCol, int ToRow, int Digit) const;
     // Scores the asked question once: climb when Solved, else lose (a hut holds the player).
     std::optional<TOutcome> Finish(bool Solved);
+
+    // Why the judged question's move was forced: from the verdict until the next question is
+    // taken or another player chosen (a question asked or paused has none); null for a
+    // question begun without its position.
+    const TExplanation* Explanation() const { return FExplanation ? &*FExplanation : nullptr; }
+    // The position the question was asked with; empty when it was begun without one.
+    const TMatrix& Asked() const { return FAsked; }
 
     // Pauses or resumes the asked question; the paused span does not count. False when
     // nothing changed.
@@ -133,6 +146,9 @@ private:
     int FTimeLimit = 0;
     std::uint32_t FStartTick = 0;
     std::uint32_t PauseTick = 0;
+    TMatrix FAsked;
+    bool FAskedKnown = false;
+    std::optional<TExplanation> FExplanation;
 };
 
 } // namespace kumoji

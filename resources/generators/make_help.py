@@ -1,14 +1,18 @@
 #!/usr/bin/env python3
-"""Writes the help page help/Tozan01.html. The worked examples of the techniques are
-searched for with a fixed seed and checked by the small solver in sudoku_logic.py, so
-every example on the page really needs the technique it illustrates."""
+"""Writes the help page help/Tozan01.html. The examples of techniques 1 to 6 are the game's
+own explanations, drawn by the board demo and written by the analysis tool
+(model_examples.py); those of the assumption techniques are searched for with a fixed seed
+and checked by the small solver in sudoku_logic.py, so every example on the page really
+needs the technique it illustrates."""
 
 import base64
 import html
 import os
 
+import model_examples
+
 from common import HUTS
-from sudoku_logic import (BOXES, UNITS, Grid, bits, cell_name, minimal_puzzle, random_solution,
+from sudoku_logic import (UNITS, Grid, bits, cell_name, minimal_puzzle, random_solution,
                           rng_for, stuck_position, unit_en, unit_jp)
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -106,50 +110,28 @@ def grid_html(g, answer=None, marks=None, shade=(), struck=None, pencil=(), capt
     return f'<table class="grid">{cap}{"".join(rows)}</table>'
 
 
+def model_drawing(e, image):
+    alt = f"{e['cell']} = {e['digit']}"
+    return f'<img class="board" src="{image}" alt="{html.escape(alt)}">'
+
+
+def model_text(e):
+    """The explanation's lines as the game shows them, each split into its Japanese and its
+    English gloss; data-text keeps the line whole, so a test can compare it with the tool."""
+    items = []
+    for line in e["text"]:
+        jp, _, en = line.partition("  ")
+        items.append(f'<li data-text="{html.escape(line)}">{html.escape(jp)}'
+                     f'<br><span class="en">{html.escape(en)}</span></li>')
+    return (f'<ol class="steps" data-puzzle="{e["puzzle"]}">{"".join(items)}</ol>'
+            f'<p>答え answer: <b>{e["cell"]} = {e["digit"]}</b></p>')
+
+
 def names(cells):
     return "・".join(cell_name(i) for i in cells)
 
 
 # --- the worked examples -----------------------------------------------------------------
-
-def example_empty_cell():
-    g = Grid(EMPTY_CELL_EXAMPLE)
-    cell, digit = g.find_empty_cell()
-    text = (f"5行目には 2, 4, 8, 3, 7, 9, 5, 6 の8つが入っていて、空いているのは {cell_name(cell)} だけ。"
-            f"残る数字は {digit} なので {cell_name(cell)} = {digit}。"
-            f"<br><span class=\"en\">Row 5 holds eight different digits; its one empty cell "
-            f"{cell_name(cell)} takes the missing {digit}.</span>")
-    return grid_html(g, answer=(cell, digit)), text
-
-
-def example_left_place():
-    g = Grid(LEFT_PLACE_EXAMPLE)
-    for d in range(1, 10):
-        found = g.find_left_place(d)
-        if found:
-            cell, digit, unit = found
-            break
-    others = [i for i in range(81) if g.values[i] == digit]
-    text = (f"{names(others)} の {digit} が縦と横に効いていて、{unit_jp(unit)}で {digit} を置けるのは "
-            f"{cell_name(cell)} だけ。だから {cell_name(cell)} = {digit}。"
-            f"<br><span class=\"en\">The {digit}s at {', '.join(cell_name(i) for i in others)} "
-            f"cover every other cell of that unit, so {digit} has one place left: "
-            f"{cell_name(cell)}.</span>")
-    return grid_html(g, answer=(cell, digit)), text
-
-
-def example_missing_number():
-    g = Grid(MISSING_NUMBER_EXAMPLE)
-    cell, digit = g.find_missing_number()
-    seen = sorted({g.values[p] for p in range(81) if g.values[p] and
-                   (p % 9 == cell % 9 or p // 9 == cell // 9 or
-                    any(p in b and cell in b for b in BOXES))})
-    text = (f"{cell_name(cell)} の行・列・ブロックには {', '.join(map(str, seen))} がすでにあり、"
-            f"入れられる数字は {digit} しか残っていません。{cell_name(cell)} = {digit}。"
-            f"<br><span class=\"en\">The row, column and box of {cell_name(cell)} already see "
-            f"every digit but {digit}.</span>")
-    return grid_html(g, answer=(cell, digit), pencil=[cell]), text
-
 
 def stuck_positions(seed, count):
     rng = rng_for(seed)
@@ -157,100 +139,6 @@ def stuck_positions(seed, count):
         g = stuck_position(minimal_puzzle(rng, random_solution(rng)))
         if not all(g.values):
             yield g
-
-
-def reservation_only(g, method, rivals):
-    """Runs one reservation pass alone; returns (grid after it, log, single) when that pass
-    leads to a single and none of the rival passes does."""
-    results = {}
-    for name in ("apply_my_reserved", "apply_your_reserved", "apply_our_reserved"):
-        h = g.copy()
-        log = []
-        getattr(h, name)(log)
-        results[name] = (h, log, h.find_single())
-    h, log, single = results[method]
-    if not single or any(results[n][2] for n in rivals):
-        return None
-    return h, log, single
-
-
-def relevant(h, log, single):
-    """The removals the single depends on, and their shared reason."""
-    cell, digit, kind = single
-    if kind == 3:
-        rel = [e for e in log if e[0] == cell]
-    else:
-        unit = h.find_left_place(digit)[2] if kind == 2 else None
-        rel = [e for e in log if e[1] == digit and unit and e[0] in unit]
-    return rel
-
-
-def example_reserved(method, seed, rivals):
-    for g in stuck_positions(seed, 1500):
-        r = reservation_only(g, method, rivals)
-        if not r:
-            continue
-        h, log, single = r
-        rel = relevant(h, log, single)
-        if not rel:
-            continue
-        seat, source, target = rel[0][2]
-        rel = [e for e in rel if e[2] == rel[0][2]]
-        if holds_in(g, method, rel, seat, source):
-            if method == "apply_my_reserved":
-                seat = g.places(source, rel[0][1])  # only the cells that admit the digit
-            return g, h, single, rel, seat, source, target
-    raise RuntimeError("no example found for " + method)
-
-
-def holds_in(g, method, rel, seat, source):
-    """The reason must be visible in the shown position itself, not only after earlier
-    removals of the same pass; and a group of one cell is a plain single, not a seat."""
-    removed = {e[1] for e in rel}
-    if len(seat) < 2:
-        return False
-    if method == "apply_my_reserved":
-        d = rel[0][1]
-        return set(g.places(source, d) or []) <= set(seat)
-    if method == "apply_your_reserved":
-        m = g.masks[seat[0]]
-        return all(g.masks[i] == m for i in seat) and len(bits(m)) == len(seat)
-    keep = sorted({d for i in seat for d in bits(g.masks[i])} - removed)
-    return len(keep) == len(seat) and all(g.places(source, e) == list(seat) for e in keep)
-
-
-def reserved_text(g, single, rel, seat, source, target, method):
-    cell, digit, kind = single
-    gone = sorted({e[0] for e in rel})
-    removed = sorted({e[1] for e in rel})
-    if method == "apply_my_reserved":
-        d = removed[0]
-        why = (f"{unit_jp(source)}では {d} の入る場所が {names(seat)} だけで、どれも "
-               f"{unit_jp(target)}にあります。{d} はこの中のどれかに予約されているので、"
-               f"{unit_jp(target)}の他のマス {names(gone)} には入りません。")
-        en = (f"In {unit_en(source)}, {d} can only go to {', '.join(cell_name(i) for i in seat)}, "
-              f"all inside {unit_en(target)}; so the rest of {unit_en(target)} loses {d}.")
-    elif method == "apply_your_reserved":
-        ds = bits(g.masks[seat[0]])
-        why = (f"{unit_jp(source)}の {names(seat)} の候補はそろって "
-               f"{'・'.join(map(str, ds))} の{len(ds)}つだけ。{len(seat)}マスに{len(ds)}つの数字なので、"
-               f"これらの数字はこのマスたちの予約席。同じ{unit_jp(source)}の {names(gone)} からは "
-               f"{'・'.join(map(str, removed))} が消えます。")
-        en = (f"In {unit_en(source)}, {', '.join(cell_name(i) for i in seat)} have just the candidates "
-              f"{', '.join(map(str, ds))}; those digits are reserved for them and leave the other cells.")
-    else:
-        keep = sorted({d for i in seat for d in bits(g.masks[i])} - set(removed))
-        why = (f"{unit_jp(source)}で {'・'.join(map(str, keep))} を置けるのは、どれも {names(seat)} だけ。"
-               f"{len(keep)}つの数字に{len(seat)}つのマスなので、このマスたちは我々の予約席。"
-               f"{names(gone)} のほかの候補 {'・'.join(map(str, removed))} は消えます。")
-        en = (f"In {unit_en(source)}, {', '.join(map(str, keep))} fit only into "
-              f"{', '.join(cell_name(i) for i in seat)}; those cells keep only these digits.")
-    if kind == 3:
-        then = f"すると {cell_name(cell)} に残る候補は {digit} だけ。"
-    else:
-        then = f"すると {digit} を置ける場所は {cell_name(cell)} だけになります。"
-    return (f"{why}{then}答えは {cell_name(cell)} = {digit}。<br><span class=\"en\">{en} "
-            f"Then {cell_name(cell)} = {digit}.</span>")
 
 
 def example_assumption(kind, seed):
@@ -352,6 +240,9 @@ table.list th { background: #efe6da; }
 table.route td { font-size: 13px; padding: 2px 8px; }
 tr.hut td { background: #e3f0df; font-weight: bold; }
 tr.end td { background: #ffe1dc; font-weight: bold; }
+img.board { width: 578px; max-width: 100%; height: auto; border: 1px solid #d8cfc2; }
+ol.steps { padding-left: 1.4em; margin: 4px 0; }
+ol.steps li { margin-bottom: 6px; }
 img.icon { width: 16px; height: 16px; vertical-align: -2px; image-rendering: pixelated; }
 kbd { border: 1px solid #aaa; border-bottom-width: 2px; border-radius: 3px; padding: 0 4px;
   background: #fff; font-size: 0.9em; }
@@ -424,23 +315,11 @@ def technique_sections():
                       "a contradiction rules that digit out."),
     }
     examples = {}
-    examples["smEmptyCell"] = example_empty_cell()
-    examples["smLeftPlace"] = example_left_place()
-    examples["smMissingNumber"] = example_missing_number()
-    # A hidden pair alone is rare; its example only has to beat the easier pass.
-    for ident, method, seed, rivals in (
-            ("smMyReserved", "apply_my_reserved", 41, ("apply_your_reserved", "apply_our_reserved")),
-            ("smYourReserved", "apply_your_reserved", 52, ("apply_my_reserved", "apply_our_reserved")),
-            ("smOurReserved", "apply_our_reserved", 63, ("apply_my_reserved",))):
-        g, h, single, rel, seat, source, target = example_reserved(method, seed, rivals)
-        struck = {}
-        for i, d, _ in rel:
-            struck.setdefault(i, []).append(d)
-        pencil = list(seat) + ([single[0]] if single[2] == 3 else [])
-        grid = grid_html(g, answer=(single[0], single[1]),
-                         shade=seat, struck=struck, pencil=pencil,
-                         caption="青: 予約席 reserved cells　赤: 消える候補 candidates removed　黄: 答え answer")
-        examples[ident] = (grid, reserved_text(g, single, rel, seat, source, target, method))
+    # Techniques 1 to 6: the game's own drawing and text of the explanation.
+    tables = {"smEmptyCell": EMPTY_CELL_EXAMPLE, "smLeftPlace": LEFT_PLACE_EXAMPLE,
+              "smMissingNumber": MISSING_NUMBER_EXAMPLE}
+    for ident, (e, image) in model_examples.examples(tables).items():
+        examples[ident] = (model_drawing(e, image), model_text(e))
     for ident, kind, seed in (("smKeepOff", "keep_off", 74), ("smGetOut", "get_out", 85)):
         h, found = example_assumption(kind, seed)
         text, cell, answer, placed, g = assumption_text(h, found, kind == "keep_off")
@@ -448,7 +327,7 @@ def technique_sections():
         marks = {i: watched for i in placed}
         grid = grid_html(h, answer=(cell, answer), marks=marks, pencil=[cell],
                          caption="緑の数字: 仮に置いたときに決まる場所 forced if assumed　黄: 答え answer")
-        examples[ident] = (grid, text)
+        examples[ident] = (grid, f"<p>{text}</p>")
     h, (cell, refuted) = example_assumption("puzzled", 96)
     other = [d for d in bits(h.masks[cell]) if d != refuted][0]
     text = (f"{cell_name(cell)} の候補は{narrowed(h, cell)} {refuted} と {other}。試しに {refuted} を置いて、"
@@ -456,7 +335,8 @@ def technique_sections():
             f"だから {cell_name(cell)} = {other}。"
             f"<br><span class=\"en\">Trying {refuted} in {cell_name(cell)} and playing on ends in a "
             f"contradiction, so {cell_name(cell)} is {other}.</span>")
-    examples["smPuzzled"] = (grid_html(h, answer=(cell, other), caption="黄: 答え answer"), text)
+    examples["smPuzzled"] = (grid_html(h, answer=(cell, other), caption="黄: 答え answer"),
+                             f"<p>{text}</p>")
 
     for ident, caption in TECHNIQUES:
         jp, en = intro[ident]
@@ -464,7 +344,7 @@ def technique_sections():
         out.append(f"""<section class="tech" id="{ident}">
 <h3>{html.escape(caption)}</h3>
 <p>{jp}<br><span class="en">{en}</span></p>
-<div class="example">{grid}<div class="explain"><p><b>例 Example</b></p><p>{text}</p></div></div>
+<div class="example">{grid}<div class="explain"><p><b>例 Example</b></p>{text}</div></div>
 </section>""")
     return "\n".join(out)
 
@@ -556,7 +436,10 @@ mountain's left slope show the way; the red ones are behind you, and the tall on
 
 <h2 id="techniques">決め手 Techniques</h2>
 <p>{toc}</p>
-<p class="legend">例の見方 legend: <span style="background:#ffe88a">答え answer</span><span style="background:#cfe3ff">予約席 reserved</span><span style="background:#ffd6d0">候補が消える removed</span><span style="background:#e0f2dc">仮に置く assumed</span>
+<p class="legend">例の見方 legend: 最初の６つの例は、問題を落としたときに盤に出る説明そのものです。
+<span style="background:#fbe7b5">黄: 手がかりの行・列・ブロック the step's unit</span><span style="background:#bfe3dd">青緑: 予約席 the pattern's cells</span><span style="color:#d01818">赤の斜線: 消える候補 candidates removed</span><span style="color:#7a3fb0">紫の枠と丸: 決め手と、それを決める数字 the single and what makes it single</span>
+<br><span class="en">The first six examples are the board's own explanation, as a lost question shows it.</span>
+ほかの例 the others: <span style="background:#ffe88a">答え answer</span><span style="background:#e0f2dc">仮に置く assumed</span>
 列は左から A〜I、行は上から 1〜9 です。 Columns A–I from the left, rows 1–9 from the top.</p>
 {technique_sections()}
 </main>

@@ -134,6 +134,19 @@ def help_mark(d):
     text(d, (8.0, 8.4), "?", 12.0, (255, 255, 255, 255))
 
 
+def why_mark(d):
+    # A lit bulb: the reason behind a move, apart from the help's question mark.
+    d.line([s(1.6), s(6.6), s(3.0), s(6.6)], fill=GOLD, width=int(s(1.0)))
+    d.line([s(13.0), s(6.6), s(14.4), s(6.6)], fill=GOLD, width=int(s(1.0)))
+    d.line([s(2.9), s(1.7), s(4.0), s(2.8)], fill=GOLD, width=int(s(1.0)))
+    d.line([s(13.1), s(1.7), s(12.0), s(2.8)], fill=GOLD, width=int(s(1.0)))
+    poly(d, [(5.6, 10.4), (10.4, 10.4), (9.8, 12.2), (6.2, 12.2)], (255, 226, 110, 255), width=0.8)
+    ellipse(d, (3.6, 1.6, 12.4, 10.8), (255, 214, 64, 255))
+    ellipse(d, (5.6, 3.4, 7.8, 5.6), (255, 248, 214, 255), width=0.0)
+    rounded(d, (5.8, 11.6, 10.2, 15.2), 0.8, (150, 156, 170, 255), width=0.8)
+    d.line([s(6.0), s(13.4), s(10.0), s(13.4)], fill=OUTLINE, width=int(s(0.6)))
+
+
 def close_mark(d):
     ellipse(d, (0.8, 0.8, 15.2, 15.2), RED)
     w = int(s(2.2))
@@ -296,7 +309,7 @@ def main():
         os.makedirs(folder, exist_ok=True)
     actions = [palette, lambda d: eraser(d, corner=(4.6, 15.0), length=13.2, width=6.2),
                lambda d: pencil(d, tip=(1.0, 15.0), length=16.0, width=5.2), erase_memo, pause_bars,
-               close_mark, replay_mark, play_triangle, lambda d: person(d), mountain, help_mark]
+               close_mark, replay_mark, play_triangle, lambda d: person(d), mountain, help_mark, why_mark]
     for i, fn in enumerate(actions):
         save_small(fn, os.path.join(act, f"{i:02d}.png"))
     glyphs = {"select": lambda d: person(d), "play": play_triangle, "pause": pause_bars,

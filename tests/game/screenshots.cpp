@@ -3,6 +3,7 @@
 // kumoji_game_shots OUTPUT_FOLDER (run it in an empty working folder).
 #include "board/number_piece.h"
 #include "board/sudoku.h"
+#include "engine/generator.h"
 #include "game/main_window.h"
 #include "game/player_dialog.h"
 #include "modal_answerer.h"
@@ -17,6 +18,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <QWindow>
+#include <random>
 
 using namespace kumoji;
 using kumoji::test::TModalAnswerer;
@@ -58,6 +60,22 @@ bool WrongDrop(TForm1& Form, int& Digit, int& Col, int& Row) {
     return false;
 }
 
+// Route 2's questions, all of one technique, so the shot shows a naked subset.
+class TOneTechnique : public TQuestionSource {
+public:
+    explicit TOneTechnique(TSolveMethod Technique) : FTechnique(Technique) {}
+    std::optional<TQuestion> Take(int) override {
+        const TRandomDraw Draw = [this](int N) {
+            return static_cast<int>(FEngine() % static_cast<unsigned>(N));
+        };
+        return TQuestion{GenerateQuestion(FTechnique, Draw).Text, FTechnique};
+    }
+
+private:
+    TSolveMethod FTechnique;
+    std::mt19937 FEngine{5};
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -90,6 +108,9 @@ int main(int argc, char** argv) {
             Dialog.sbCangeUser->mapToGlobal(QPoint(0, Dialog.sbCangeUser->height())));
         Shot("player-menu.png");
         Dialog.pmCangeUser->hide();
+        // Asked for after a right answer, the explanation shows behind the dialog.
+        Dialog.sbWhy->click();
+        Shot("right-why.png");
         Dialog.sbOk->click();
         return true;
     });
@@ -112,6 +133,7 @@ int main(int argc, char** argv) {
     Answers.Then([&](QWidget* W) {
         if (W != Form.Form2)
             return false;
+        Shot("wrong-answer-dialog.png");
         Form.Form2->hide();
         Shot("wrong-answer.png");
         Form.Form2->show();
@@ -162,6 +184,7 @@ int main(int argc, char** argv) {
             return false;
         Form.CurrentUser()->StartRoute(2);
         Form.SaveUsers();
+        Form.SetQuestionSource(2, std::make_unique<TOneTechnique>(smYourReserved));
         Form.Form2->sbOk->click();
         return true;
     });
@@ -170,5 +193,24 @@ int main(int argc, char** argv) {
     (void)QTest::qWaitFor([&] { return Answers.Done() && Form.QuestionRunning(); }, 10000);
     QTest::qWait(1500);
     Shot("route2-question.png");
+
+    // A naked subset lost: the explanation stays in sight beside the dialog.
+    WrongDrop(Form, Digit, Col, Row);
+    Answers.Then([](QWidget* W) {
+        auto* Box = qobject_cast<QMessageBox*>(W);
+        if (!Box)
+            return false;
+        Box->button(QMessageBox::Ok)->click();
+        return true;
+    });
+    Answers.Then([&](QWidget* W) {
+        if (W != Form.Form2)
+            return false;
+        Shot("route2-lost.png");
+        Form.Form2->reject();
+        return true;
+    });
+    Drop(Form, Digit, Col, Row);
+    (void)QTest::qWaitFor([&] { return Answers.Done(); }, 10000);
     return 0;
 }

@@ -124,7 +124,20 @@ TEST_F(GameTest, WindowLayoutFollowsTheDesign) {
     EXPECT_EQ(Order, (QStringList{"|", "終わる Close", "|", "選択 select player", "始める Play",
                                   "一時停止 pause (Space)", "|", "案内 help (F1)", "|",
                                   "メモ書きの色 pen color", "|", "ペン書き pen mode",
-                                  "消しゴム eraser mode", "|", "メモを消す erase memo"}));
+                                  "消しゴム eraser mode", "|", "メモを消す erase memo", "|",
+                                  "なぜ why (W)"}));
+    // The why button came last, at the far end: every other button keeps its place.
+    const auto Left = [this](QAction* Action) {
+        return Form->ToolBar1->widgetForAction(Action)->geometry().left();
+    };
+    EXPECT_EQ(Left(Form->acClose), 13);
+    EXPECT_EQ(Left(Form->acStart), 162);
+    EXPECT_EQ(Left(Form->acHelp), 196);
+    EXPECT_EQ(Left(Form->acPenColor), 323);
+    EXPECT_EQ(Left(Form->acEraseMemo), 416);
+    const QRect Why = Form->ToolBar1->widgetForAction(Form->acWhy)->geometry();
+    EXPECT_EQ(Why.size(), Form->ToolBar1->widgetForAction(Form->acHelp)->size());
+    EXPECT_LE(Why.right(), Form->ToolBar1->width() - 8);
 }
 
 TEST_F(GameTest, SelectUserShowsThePlayerAndWritesANewPlayersHuts) {

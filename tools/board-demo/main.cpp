@@ -1,4 +1,6 @@
+#include "board/explain_panel.h"
 #include "board/sudoku.h"
+#include "engine/explain/explanation.h"
 #include "engine/puzzle_text.h"
 #include "engine/random.h"
 #include "game/tables.h"
@@ -14,16 +16,22 @@
 namespace {
 
 constexpr const char* Usage =
-    R"(Usage: kumoji-board-demo [--seed N] [--hints D] [--screenshot FILE] [PUZZLE]
+    R"(Usage: kumoji-board-demo [--seed N | --as-given] [--hints D] [--explain]
+                         [--screenshot FILE] [PUZZLE]
 
 Shows the board alone at the size the main window gives it (578 by 485),
 with PUZZLE loaded and its givens fixed. PUZZLE is 81 digits 0-9, row by
 row from the top-left cell, 0 for an empty cell; without it the first
-question of the missing-number table is shown.
+question of the missing-number table is shown. The puzzle is printed as
+the board shows it.
 
   --seed N           seeds the random transform, so a picture can be made again
+  --as-given         shows PUZZLE as written, without the random transform
   --hints D          shows the hints of digit D (1-9), or of all digits for 0
-  --screenshot FILE  saves a PNG of the board to FILE and exits
+  --explain          shows PUZZLE as written with the explanation of its one
+                     forced move drawn on the board and its text below it;
+                     the text is also printed, one line each
+  --screenshot FILE  saves a PNG of the window to FILE and exits
 )";
 
 std::optional<int> ParseNumber(const char* Text, int Low, int High) {
@@ -48,6 +56,8 @@ int Fail(const std::string& Message) {
 int main(int argc, char** argv) {
     std::optional<int> Seed;
     std::optional<int> Hints;
+    bool AsGiven = false;
+    bool Explain = false;
     std::string Screenshot;
     std::string Puzzle(kumoji::MissingNumberQuestions[0]);
     for (int I = 1; I < argc; ++I) {
@@ -66,6 +76,11 @@ int main(int argc, char** argv) {
             if (!Hints) {
                 return Fail("--hints needs a digit 0-9");
             }
+        } else if (Arg == "--as-given") {
+            AsGiven = true;
+        } else if (Arg == "--explain") {
+            AsGiven = true;
+            Explain = true;
         } else if (Arg == "--screenshot" && HasValue) {
             Screenshot = argv[++I];
         } else if (!Arg.empty() && Arg[0] == '-') {
@@ -87,21 +102,64 @@ int main(int argc, char** argv) {
         kumoji::Randomize();
     }
 
-    kumoji::TSudoku Board;
-    Board.setWindowTitle(QStringLiteral("Kumoji"));
+    // With an explanation the window is the board above its text.
+    QWidget Window;
+    Window.setWindowTitle(QStringLiteral("Kumoji"));
+    kumoji::TSudoku Board(Explain ? &Window : nullptr);
+    QWidget& Shown = Explain ? Window : static_cast<QWidget&>(Board);
+    if (!Explain) {
+        Board.setWindowTitle(QStringLiteral("Kumoji"));
+    }
     Board.setFixedSize(578, 485);
-    Board.show();
+    Shown.show();
     Board.Start();
-    Board.LoadPuzzle(Puzzle);
+    if (AsGiven) {
+        Board.LoadPuzzleAsGiven(Puzzle);
+    } else {
+        Board.LoadPuzzle(Puzzle);
+    }
     Board.Fix();
     if (Hints) {
         Board.ShowHints(*Hints);
     }
     std::cout << Puzzle << '\n';
 
+    if (Explain) {
+        kumoji::TPoint Cell;
+        int Digit = 0;
+        if (!Board.FindQuestion(Cell, Digit, true)) {
+            std::cerr << "kumoji-board-demo: the puzzle has no one forced move to explain\n";
+            return 1;
+        }
+        const std::optional<kumoji::TExplanation> Explanation =
+            kumoji::Explain(Board.Matrix(), Cell, Digit);
+        if (!Explanation) {
+            std::cerr << "kumoji-board-demo: no explanation for its forced move\n";
+            return 1;
+        }
+        // As the game's board at a verdict: no keyboard cursor.
+        Board.setEnabled(false);
+        Board.ShowExplanation(*Explanation, Board.Matrix());
+        for (const std::string& Line : Explanation->Text) {
+            std::cout << Line << '\n';
+        }
+        // A dark strip under the board, as the game sets the text over its picture.
+        auto* Strip = new QWidget(&Window);
+        QPalette Dark = Strip->palette();
+        Dark.setColor(QPalette::Window, QColor(38, 50, 56));
+        Strip->setPalette(Dark);
+        Strip->setAutoFillBackground(true);
+        auto* Text = new kumoji::TExplainPanel(Strip);
+        Text->SetArea(QRect(8, 8, Board.width() - 16, 400));
+        Text->SetLines(Explanation->Text);
+        Strip->setGeometry(0, Board.height(), Board.width(), Text->height() + 16);
+        Strip->show();
+        Window.setFixedSize(Board.width(), Board.height() + Strip->height());
+    }
+
     if (!Screenshot.empty()) {
         QCoreApplication::processEvents();
-        if (!Board.grab().save(QString::fromStdString(Screenshot), "PNG")) {
+        if (!Shown.grab().save(QString::fromStdString(Screenshot), "PNG")) {
             std::cerr << "kumoji-board-demo: cannot write " << Screenshot << '\n';
             return 1;
         }

@@ -1,0 +1,146 @@
+// The explanation drawn over the board: tinted pattern, struck candidates and the single's marks.
+#include "board/explain_overlay.h"
+
+#include "board/canvas_text.h"
+#include "board/sudoku.h"
+#include "engine/units.h"
+
+#include <QPainter>
+#include <array>
+#include <utility>
+
+namespace kumoji {
+
+TExplainOverlay::TExplainOverlay(TSudoku& Board) : QWidget(&Board), FBoard(Board) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    hide();
+}
+
+void TExplainOverlay::Show(TExplainMarks Marks) {
+    FMarks = std::move(Marks);
+    setVisible(!FMarks.Empty());
+    update();
+}
+
+void TExplainOverlay::Clear() {
+    FMarks = {};
+    hide();
+}
+
+QRect TExplainOverlay::CellRect(int Cell) const {
+    return {FBoard.GridLeft + Cell % 9 * FBoard.CellWidth,
+            FBoard.GridTop + Cell / 9 * FBoard.CellHeight, FBoard.CellWidth, FBoard.CellHeight};
+}
+
+QRect TExplainOverlay::UnitRect(int Unit) const {
+    const TUnitCells& Cells = UnitCells[static_cast<std::size_t>(Unit)];
+    return CellRect(Cells.front()).united(CellRect(Cells.back()));
+}
+
+void TExplainOverlay::paintEvent(QPaintEvent*) {
+    if (FMarks.Empty()) {
+        return;
+    }
+    QPainter Painter(this);
+    Painter.setRenderHint(QPainter::Antialiasing);
+    // Inside the grid lines, so that they stay crisp.
+    const auto Inside = [this](int Cell) { return CellRect(Cell).adjusted(1, 1, 0, 0); };
+
+    // Each cell is tinted once, the pattern's own more strongly than the rest
+    // of its units, so that the pattern reads as one shape.
+    std::array<bool, 81> Tinted{};
+    for (const int Cell : FMarks.PatternCells) {
+        Painter.fillRect(Inside(Cell), ExplainPatternTint());
+        Tinted[static_cast<std::size_t>(Cell)] = true;
+    }
+    for (const int Unit : FMarks.Units) {
+        for (const unsigned char Cell : UnitCells[static_cast<std::size_t>(Unit)]) {
+            if (!std::exchange(Tinted[Cell], true)) {
+                Painter.fillRect(Inside(Cell), ExplainUnitTint());
+            }
+        }
+    }
+    Painter.setBrush(Qt::NoBrush);
+    Painter.setPen(QPen(ExplainPatternLine(), 2));
+    for (const int Cell : FMarks.PatternCells) {
+        Painter.drawRect(QRectF(CellRect(Cell)).adjusted(2.5, 2.5, -1.5, -1.5));
+    }
+
+    QColor Single = ExplainSingleColor();
+    if (FMarks.SingleUnit >= 0) {
+        Painter.setPen(QPen(Single, 3));
+        Painter.drawRect(QRectF(UnitRect(FMarks.SingleUnit)).adjusted(1.5, 1.5, -0.5, -0.5));
+    }
+    Single.setAlpha(200);
+    Painter.setPen(QPen(Single, 2.5));
+    for (const int Cell : FMarks.Witnesses) {
+        Painter.drawEllipse(QRectF(CellRect(Cell)).adjusted(7.5, 7.5, -4.5, -4.5));
+    }
+    // Inside the grid lines and outside the small digits' slots.
+    Painter.setPen(QPen(ExplainSingleColor(), 3));
+    Painter.drawRect(QRectF(CellRect(FMarks.Target)).adjusted(2, 2, -1.5, -1.5));
+
+    DrawDigits(Painter);
+}
+
+void TExplainOverlay::DrawDigits(QPainter& Painter) const {
+    // Smoothed, unlike the hints' canvas face: these lie over tints.
+    QFont Plain;
+    Plain.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
+    Plain.setPixelSize(12);
+    QFont Bold = Plain;
+    Bold.setBold(true);
+    const QFontMetrics Metrics(Plain);
+    const TMatrix& Now = FBoard.Matrix();
+    // A cell that holds a piece by now shows the piece: small digits over it
+    // would blur its digit and the answer's circle.
+    const auto Open = [&Now](int Cell) { return Now.GetValue(Cell % 9, Cell / 9) == 0; };
+    const auto Write = [&](int Cell, int Digit, const QFont& Font, const QColor& Color,
+                           bool Struck) {
+        const QPoint Slot = FBoard.HintSlot(Cell % 9, Cell / 9, Digit);
+        const QString Text = QString::number(Digit);
+        Painter.setFont(Font);
+        Painter.setPen(Color);
+        DrawTextAt(Painter, Slot.x(), Slot.y(), Text);
+        if (Struck) {
+            const QRectF Box(Slot, QSizeF(Metrics.horizontalAdvance(Text), Metrics.ascent()));
+            Painter.setPen(QPen(Color, 1.4, Qt::SolidLine, Qt::RoundCap));
+            Painter.drawLine(Box.bottomLeft() + QPointF(-1.5, 1.5),
+                             Box.topRight() + QPointF(1.5, 0.5));
+        }
+    };
+
+    bool TargetWritten = false;
+    for (const TExplainDigit& Mark : FMarks.Digits) {
+        if (!Open(Mark.Cell)) {
+            continue;
+        }
+        const bool Answer =
+            Mark.Cell == FMarks.Target && Mark.Digit == FMarks.TargetDigit && !Mark.Removed;
+        TargetWritten = TargetWritten || Answer;
+        Write(Mark.Cell, Mark.Digit, Mark.Pattern || Answer ? Bold : Plain,
+              Mark.Removed   ? ExplainStruckColor()
+              : Answer       ? ExplainSingleColor()
+              : Mark.Pattern ? ExplainPatternLine()
+                             : ExplainCandidateColor(),
+              Mark.Removed);
+    }
+    // Where the witnesses keep the single's digit out, it is struck in their
+    // colour rather than the steps' red.
+    for (const int Cell : FMarks.Covered) {
+        if (Open(Cell)) {
+            Write(Cell, FMarks.TargetDigit, Plain, ExplainSingleColor(), true);
+        }
+    }
+    // An open target that no step touched shows its digit as a piece would.
+    if (Open(FMarks.Target) && !TargetWritten) {
+        QFont Large = Plain;
+        Large.setPixelSize(28);
+        Painter.setFont(Large);
+        Painter.setPen(ExplainSingleColor());
+        Painter.drawText(CellRect(FMarks.Target), Qt::AlignCenter,
+                         QString::number(FMarks.TargetDigit));
+    }
+}
+
+} // namespace kumoji
