@@ -1,11 +1,57 @@
 // Fresh questions that can also be explained to the player in steps of the usual size.
 #include "engine/explain/explained_question.h"
 
+#include "engine/explain/explain_detail.h"
+#include "engine/explain/step_check.h"
 #include "engine/puzzle_text.h"
+#include "engine/units.h"
 
 #include <algorithm>
 
 namespace kumoji {
+
+namespace {
+
+// Whether locked candidates and naked subsets of 2 to 4 cells, applied until
+// the move is a single or nothing is left to take, make it one. Then the
+// explainer finds steps of the usual sizes; a naked question's locked
+// candidates alone never do (the generator sees to that), so one of them is
+// a naked subset. Far cheaper than the whole explanation, which the route
+// queues would otherwise wait for at every fill.
+bool NakedOfUsualSizesForce(const TGeneratedQuestion& Question) {
+    TMatrix Grid;
+    if (!SetPuzzle(Grid, Question.Text)) {
+        return false;
+    }
+    Grid = GivenCandidates(Grid);
+    const int Cell = CellIndex(Question.Cell.X, Question.Cell.Y);
+    const TCellUnits& Units = CellUnits[Cell];
+    const TExplainSingle Singles[] = {{smMissingNumber, -1, Cell, Question.Digit, {}},
+                                      {smLeftPlace, Units.Row, Cell, Question.Digit, {}},
+                                      {smLeftPlace, Units.Col, Cell, Question.Digit, {}},
+                                      {smLeftPlace, Units.Box, Cell, Question.Digit, {}}};
+    // Every round that goes on takes at least one of the 729 candidates.
+    for (int Round = 0; Round < 729; ++Round) {
+        for (const TExplainSingle& Single : Singles) {
+            if (SingleHolds(Grid, Single)) {
+                return true;
+            }
+        }
+        std::vector<TExplainStep> Found =
+            explain::FindPatterns(Grid, smMyReserved, 1, explain::TPatternForm::General, true);
+        for (int Size = 2; Size <= 4 && Found.empty(); ++Size) {
+            Found = explain::FindPatterns(Grid, smYourReserved, Size,
+                                          explain::TPatternForm::General, true);
+        }
+        if (Found.empty()) {
+            return false;
+        }
+        RemoveCandidates(Grid, Found.front().Removes);
+    }
+    return false;
+}
+
+} // namespace
 
 bool UsualSizes(const TExplanation& Explanation) {
     return std::all_of(
@@ -14,14 +60,13 @@ bool UsualSizes(const TExplanation& Explanation) {
 }
 
 TGeneratedQuestion GenerateExplainedQuestion(TSolveMethod Technique, const TRandomDraw& Random) {
-    return GenerateQuestion(Technique, Random, [](const TGeneratedQuestion& Question) {
-        TMatrix Grid;
-        if (!SetPuzzle(Grid, Question.Text)) {
-            return false;
-        }
-        const auto Explanation = Explain(Grid, Question.Cell, Question.Digit);
-        return Explanation && UsualSizes(*Explanation);
-    });
+    // Only a naked question can need a larger subset: a hidden one of five or
+    // more digits is the naked subset of the unit's other cells, which its
+    // explanation may show instead, and the other techniques use none.
+    if (Technique != smYourReserved) {
+        return GenerateQuestion(Technique, Random);
+    }
+    return GenerateQuestion(Technique, Random, NakedOfUsualSizesForce);
 }
 
 } // namespace kumoji

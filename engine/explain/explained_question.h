@@ -11,8 +11,8 @@ namespace kumoji {
 // subset of the other cells seen backwards and teaches nothing of its own).
 bool UsualSizes(const TExplanation& Explanation);
 
-// A question as GenerateQuestion makes it whose explanation exists and keeps
-// to the usual sizes; the game's routes and the tool ask only such questions.
+// A question as GenerateQuestion makes it that its explanation can show in
+// subsets of the usual sizes; the game's routes and the tool ask only such.
 TGeneratedQuestion GenerateExplainedQuestion(TSolveMethod Technique, const TRandomDraw& Random);
 
 } // namespace kumoji
