@@ -276,6 +276,7 @@ void TSudoku::Clear() {
     EraseMemo();
     FHistories.Clear();
     FFixedPos = 0;
+    FKeyCursorInUse = false;
     SetKeyCursor(0, 0);
 }
 

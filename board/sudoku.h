@@ -130,7 +130,8 @@ public:
     QPoint KeyCursor() const { return FKeyCursor; }
     // Moves the cursor, kept on the grid.
     void SetKeyCursor(int Col, int Row);
-    // The cursor's frame, shown while the board is enabled for play.
+    // The cursor's frame, shown on a board enabled for play from the first key
+    // that acts on the cursor until a drop of the mouse or the next puzzle.
     TKeyCursor* KeyCursorFrame() const { return FKeyCursorFrame; }
 
     TLayerImage* GridImage() const { return FGridImage; }
@@ -194,6 +195,7 @@ private:
     TKeyCursor* FKeyCursorFrame = nullptr;
     TExplainOverlay* FExplainOverlay = nullptr;
     QPoint FKeyCursor{0, 0};
+    bool FKeyCursorInUse = false;
     std::vector<TNumberPiece*> FPieces;
     TMatrix FGrid;
     THistories FHistories;
