@@ -175,6 +175,7 @@ private:
     bool FirstDialogPlacement = true;
     bool InSudokuChanged = false;
     bool FSaveFailureTold = false;
+    bool FStartAfterDeal = false;
     QString FStartNotice;
 
     friend class TForm2;
