@@ -82,7 +82,8 @@ void TSudoku::PieceMouseUp(TNumberPiece& Piece, QMouseEvent& Event) {
     } else {
         RemovePiece(Piece.Index, true);
     }
-    // The drag raised the piece above the cursor's frame.
+    // A player back on the mouse has no use for the frame until the next key.
+    FKeyCursorInUse = false;
     UpdateKeyCursor();
 }
 

@@ -33,7 +33,7 @@ void TSudoku::SetKeyCursor(int Col, int Row) {
 }
 
 void TSudoku::UpdateKeyCursor() {
-    const bool Shown = isEnabled() && !FPieces.empty();
+    const bool Shown = FKeyCursorInUse && isEnabled() && !FPieces.empty();
     if (Shown) {
         FKeyCursorFrame->FrameCell(QRect(GridLeft + FKeyCursor.x() * CellWidth,
                                          GridTop + FKeyCursor.y() * CellHeight, CellWidth,
@@ -71,7 +71,14 @@ void TSudoku::keyPressEvent(QKeyEvent* Event) {
         return;
     }
     const int Digit = KeyDigit(*Event);
-    switch (Event->key()) {
+    const int Key = Event->key();
+    // The frame is for those who play by keys: it comes with the first key that acts on it.
+    if (Digit != 0 || Key == Qt::Key_Left || Key == Qt::Key_Right || Key == Qt::Key_Up ||
+        Key == Qt::Key_Down || Key == Qt::Key_Delete || Key == Qt::Key_Backspace) {
+        FKeyCursorInUse = true;
+        UpdateKeyCursor();
+    }
+    switch (Key) {
     case Qt::Key_Left:
         SetKeyCursor(FKeyCursor.x() - 1, FKeyCursor.y());
         break;

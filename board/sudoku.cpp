@@ -15,8 +15,8 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QTimer>
 #include <algorithm>
-#include <thread>
 
 namespace kumoji {
 
@@ -65,6 +65,9 @@ TSudoku::TSudoku(QWidget* Parent) : QWidget(Parent), FPenColor(DefaultPenColor()
     FMemoImage->OnMouseUp = [this](QMouseEvent& Event) { MemoMouseUp(Event); };
     FKeyCursorFrame = new TKeyCursor(this);
     FExplainOverlay = new TExplainOverlay(*this);
+    FDealTimer = new QTimer(this);
+    FDealTimer->setTimerType(Qt::PreciseTimer);
+    connect(FDealTimer, &QTimer::timeout, this, &TSudoku::DealNext);
     setFocusPolicy(Qt::StrongFocus);
     LayOutLayers();
 
@@ -126,7 +129,6 @@ void TSudoku::Start() {
     GridTop = 20;
     GridLeft = 2 * CellWidth;
     DrawGrid();
-    QCoreApplication::processEvents();
 
     // A second Start rebuilds the pieces; the position goes with them, so the
     // grid never holds a digit without a piece.
@@ -158,23 +160,38 @@ void TSudoku::Start() {
             Piece->setFont(PieceFont());
             Piece->SetDigit(Digit);
             Piece->SetCell(-1, -1);
-            QCoreApplication::processEvents();
-            if (PieceDelay().count() > 0) {
-                std::this_thread::sleep_for(PieceDelay());
-            }
             Piece->SetFixed(false);
             Piece->OnMouseDown = [this](TNumberPiece& Q, QMouseEvent& E) { PieceMouseDown(Q, E); };
             Piece->OnMouseMove = [this](TNumberPiece& Q, QMouseEvent& E) { PieceMouseMove(Q, E); };
             Piece->OnMouseUp = [this](TNumberPiece& Q, QMouseEvent& E) { PieceMouseUp(Q, E); };
-            Piece->show();
         }
-        QCoreApplication::processEvents();
     }
 
     FHintImage->SetCanvasSize(size());
     FHintImage->Clear();
     ShowFilledCount();
     UpdateKeyCursor();
+
+    // The pieces appear one by one from a timer, so that the window answers while they come.
+    FDealt = 0;
+    if (PieceDelay().count() > 0) {
+        FDealTimer->start(PieceDelay());
+    } else {
+        while (Dealing())
+            DealNext();
+    }
+}
+
+void TSudoku::DealNext() {
+    if (!Dealing()) {
+        FDealTimer->stop();
+        return;
+    }
+    FPieces[static_cast<std::size_t>(FDealt++)]->show();
+    if (!Dealing()) {
+        FDealTimer->stop();
+        emit Dealt();
+    }
 }
 
 void TSudoku::DrawGrid() {
@@ -276,6 +293,7 @@ void TSudoku::Clear() {
     EraseMemo();
     FHistories.Clear();
     FFixedPos = 0;
+    FKeyCursorInUse = false;
     SetKeyCursor(0, 0);
 }
 

@@ -16,6 +16,7 @@
 
 class QKeyEvent;
 class QMouseEvent;
+class QTimer;
 
 namespace kumoji {
 
@@ -44,12 +45,16 @@ public:
     ~TSudoku() override;
 
     // Geometry, grid drawing and the 81 pieces; call once the board has its
-    // final size.
+    // final size. The pieces then appear one by one, PieceDelay apart, while
+    // events run; Dealt tells when the last is there.
     Q_INVOKABLE void Start();
-    // How long Start pauses after each piece so that they appear one by one;
-    // it applies to every board, and tests that build many boards set it to 0.
+    // The time between two pieces of the deal; it applies to every board, and
+    // tests that build many boards set it to 0, which deals them all in Start.
     static void SetPieceDelay(std::chrono::milliseconds Value);
     static std::chrono::milliseconds PieceDelay();
+    // Some pieces of the last Start have not appeared yet: no puzzle may be
+    // loaded until Dealt.
+    bool Dealing() const { return FDealt < PieceCount(); }
     Q_INVOKABLE void Fix();
     Q_INVOKABLE void UnFix();
     Q_INVOKABLE void Clear();
@@ -130,7 +135,8 @@ public:
     QPoint KeyCursor() const { return FKeyCursor; }
     // Moves the cursor, kept on the grid.
     void SetKeyCursor(int Col, int Row);
-    // The cursor's frame, shown while the board is enabled for play.
+    // The cursor's frame, shown on a board enabled for play from the first key
+    // that acts on the cursor until a drop of the mouse or the next puzzle.
     TKeyCursor* KeyCursorFrame() const { return FKeyCursorFrame; }
 
     TLayerImage* GridImage() const { return FGridImage; }
@@ -144,6 +150,8 @@ public:
 signals:
     // Each refused placement or removal, with its beep.
     void Refused();
+    // The last piece of Start's deal has appeared.
+    void Dealt();
 
 public:
     // Set by Start; read them, do not change them.
@@ -174,6 +182,7 @@ private:
     // Ends a drag that will get no release, leaving the piece where it was.
     void CancelDrag();
     void Beep();
+    void DealNext();
     void UpdateKeyCursor();
     // The keys' counterparts of a drop on the cursor's cell and of taking a
     // piece off it.
@@ -193,7 +202,10 @@ private:
     TLayerImage* FMemoImage = nullptr;
     TKeyCursor* FKeyCursorFrame = nullptr;
     TExplainOverlay* FExplainOverlay = nullptr;
+    QTimer* FDealTimer = nullptr;
+    int FDealt = 0;
     QPoint FKeyCursor{0, 0};
+    bool FKeyCursorInUse = false;
     std::vector<TNumberPiece*> FPieces;
     TMatrix FGrid;
     THistories FHistories;

@@ -25,6 +25,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <utility>
 
 namespace kumoji {
 
@@ -204,6 +205,11 @@ void TForm1::FormCreate() {
     ColorDialog1->setOption(QColorDialog::DontUseNativeDialog);
 
     FSudoku = new TSudoku(pnSudoku);
+    // A start asked for during the deal of the pieces comes when the last is down.
+    connect(FSudoku, &TSudoku::Dealt, this, [this] {
+        if (std::exchange(FStartAfterDeal, false))
+            acStart->trigger();
+    });
     FSudoku->setGeometry(pnSudoku->contentsRect().adjusted(0, CoolBar1->height(), 0, 0));
     FSudoku->setCursor(CursorShape(crPen));
     AttachBoard();

@@ -122,6 +122,9 @@ public:
     void tmEventTimer();
     void FormActivate();
 
+    // A message for the player once the window is up, before any other; empty for none.
+    void TellAtStart(const QString& Text) { FStartNotice = Text; }
+
     // The help page beside the executable, or where an install puts it.
     static QString HelpFileName();
 
@@ -172,6 +175,8 @@ private:
     bool FirstDialogPlacement = true;
     bool InSudokuChanged = false;
     bool FSaveFailureTold = false;
+    bool FStartAfterDeal = false;
+    QString FStartNotice;
 
     friend class TForm2;
 };

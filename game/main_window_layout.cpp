@@ -3,6 +3,7 @@
 #include "game/data_file_notice.h"
 #include "game/main_window.h"
 #include "game/name_prompt.h"
+#include "game/platform/message_box.h"
 #include "game/route_image.h"
 #include "game/window_style.h"
 
@@ -25,6 +26,8 @@ void TForm1::FormActivate() {
     FRouteImage->raise();
     DrawRoute(-1);
 
+    if (!FStartNotice.isEmpty())
+        ShowMessageBox(this, FStartNotice);
     FSaveFailureTold = TellDataFileProblems(this, *FUsers, DataFileName, UserSection);
     if (FUsers->GetCount() > 0)
         acOpenDlg->trigger();

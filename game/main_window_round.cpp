@@ -70,6 +70,10 @@ void TForm1::LayMaruOver(int PieceIndex) {
 void TForm1::acStartExecute() {
     if (!acStart->isEnabled())
         return;
+    if (FSudoku->Dealing()) {
+        FStartAfterDeal = true;
+        return;
+    }
     std::optional<TQuestion> Question = FRound.TakeQuestion();
     if (!Question)
         return;

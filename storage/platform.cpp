@@ -1,6 +1,7 @@
 #include "storage/platform.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
@@ -28,7 +29,7 @@ int WriteAll(int Fd, std::string_view Bytes) {
 }
 
 // Creates every missing folder of Folder, outermost first.
-int MakeFolders(const std::string& Folder) {
+int MakeFolderChain(const std::string& Folder, mode_t Mode) {
     if (Folder.empty())
         return 0;
     struct stat St {};
@@ -48,7 +49,7 @@ int MakeFolders(const std::string& Folder) {
     if (!Path.empty() && ::stat(Path.c_str(), &St) == 0 && !S_ISDIR(St.st_mode))
         return ENOTDIR;
     for (auto It = Missing.rbegin(); It != Missing.rend(); ++It)
-        if (::mkdir(It->c_str(), 0777) != 0 && errno != EEXIST)
+        if (::mkdir(It->c_str(), Mode) != 0 && errno != EEXIST)
             return errno;
     return 0;
 }
@@ -69,6 +70,12 @@ std::error_code SystemError(int Errno) {
 }
 
 } // namespace
+
+std::error_code MakeFolders(const std::string& Folder, unsigned Mode) {
+    if (const int Error = MakeFolderChain(Folder, static_cast<mode_t>(Mode)))
+        return SystemError(Error);
+    return {};
+}
 
 bool FileExists(const std::string& FileName) {
     if (FileName.empty())
@@ -123,6 +130,53 @@ std::string FolderOf(const std::string& FileName) {
     return FileName.substr(0, Slash);
 }
 
+namespace {
+
+// A name of the same folder can be renamed over without a copy; RENAME_NOREPLACE makes the
+// check for an existing file and the rename one step, and where the file system lacks it the
+// caller's lock keeps the two together.
+int RenameNew(const std::string& From, const std::string& To, bool Replace) {
+    if (Replace)
+        return ::rename(From.c_str(), To.c_str()) == 0 ? 0 : errno;
+    if (::renameat2(AT_FDCWD, From.c_str(), AT_FDCWD, To.c_str(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+    struct stat St {};
+    if (::lstat(To.c_str(), &St) == 0)
+        return EEXIST;
+    return ::rename(From.c_str(), To.c_str()) == 0 ? 0 : errno;
+}
+
+std::error_code WriteAndRename(const std::string& FileName, std::string_view Bytes, mode_t Mode,
+                               bool Replace) {
+    const std::string Folder = FolderOf(FileName);
+    if (const int Error = MakeFolderChain(Folder, 0777))
+        return SystemError(Error);
+
+    std::string Temp = FileName + TemporaryInfix + "XXXXXX";
+    const int Fd = ::mkostemp(Temp.data(), O_CLOEXEC);
+    if (Fd < 0)
+        return SystemError(errno);
+    int Error = WriteAll(Fd, Bytes);
+    if (Error == 0 && ::fchmod(Fd, Mode) != 0)
+        Error = errno;
+    if (Error == 0 && ::fsync(Fd) != 0)
+        Error = errno;
+    if (::close(Fd) != 0 && Error == 0)
+        Error = errno;
+    if (Error == 0)
+        Error = RenameNew(Temp, FileName, Replace);
+    if (Error != 0) {
+        ::unlink(Temp.c_str());
+        return SystemError(Error);
+    }
+    SyncFolder(Folder);
+    return {};
+}
+
+} // namespace
+
 std::error_code WriteFileSafely(const std::string& Name, std::string_view Bytes) {
     if (Name.empty())
         return TStorageError::NoFileName;
@@ -142,35 +196,23 @@ std::error_code WriteFileSafely(const std::string& Name, std::string_view Bytes)
             return SystemError(EISDIR);
         Mode = St.st_mode & 07777;
     }
-    const std::string Folder = FolderOf(FileName);
-    if (const int Error = MakeFolders(Folder))
-        return SystemError(Error);
+    return WriteAndRename(FileName, Bytes, Mode, true);
+}
 
-    std::string Temp = FileName + TemporaryInfix + "XXXXXX";
-    const int Fd = ::mkostemp(Temp.data(), O_CLOEXEC);
-    if (Fd < 0)
-        return SystemError(errno);
-    int Error = WriteAll(Fd, Bytes);
-    if (Error == 0 && ::fchmod(Fd, Mode) != 0)
-        Error = errno;
-    if (Error == 0 && ::fsync(Fd) != 0)
-        Error = errno;
-    if (::close(Fd) != 0 && Error == 0)
-        Error = errno;
-    if (Error == 0 && ::rename(Temp.c_str(), FileName.c_str()) != 0)
-        Error = errno;
-    if (Error != 0) {
-        ::unlink(Temp.c_str());
-        return SystemError(Error);
-    }
-    // The rename itself only lasts once the folder entry is on disk.
+std::error_code CreateFileSafely(const std::string& FileName, std::string_view Bytes) {
+    if (FileName.empty())
+        return TStorageError::NoFileName;
+    return WriteAndRename(FileName, Bytes, DefaultMode(), false);
+}
+
+void SyncFolder(const std::string& Folder) {
+    // A rename or removal only lasts once the folder entry is on disk.
     const int Dir =
         ::open(Folder.empty() ? "." : Folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (Dir >= 0) {
         ::fsync(Dir);
         ::close(Dir);
     }
-    return {};
 }
 
 void RemoveLeftoverTemporaries(const std::string& FileName) {

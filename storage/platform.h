@@ -22,12 +22,22 @@ std::error_code ReadWholeFile(const std::string& FileName, std::string& Bytes);
 // outermost first; an existing file keeps its permission bits.
 std::error_code WriteFileSafely(const std::string& FileName, std::string_view Bytes);
 
-// The temporary files WriteFileSafely makes are named FileName + TemporaryInfix + 6 letters
-// or digits.
+// As WriteFileSafely, for a file that must not exist yet: the file appears whole or not at all,
+// and EEXIST is returned, nothing changed, when something already has the name.
+std::error_code CreateFileSafely(const std::string& FileName, std::string_view Bytes);
+
+// Flushes the folder's entries, so that a rename or removal in it survives a power cut.
+void SyncFolder(const std::string& Folder);
+
+// The temporary files WriteFileSafely and CreateFileSafely make are named FileName + TemporaryInfix
+// + 6 letters or digits.
 inline constexpr const char* TemporaryInfix = ".saving-";
 // Removes the temporary files of FileName that an interrupted save left behind. Only call it
 // while no other save of that file can be running (under its lock).
 void RemoveLeftoverTemporaries(const std::string& FileName);
+
+// Creates every missing folder of Folder, outermost first, with Mode (less the umask).
+std::error_code MakeFolders(const std::string& Folder, unsigned Mode);
 
 // The folder part of a name: the text before its last "/" (empty when there is none).
 std::string FolderOf(const std::string& FileName);

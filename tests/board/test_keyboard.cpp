@@ -46,9 +46,9 @@ TEST_F(KeyboardTest, ArrowsMoveAFramedCursorThatStopsAtTheEdges) {
     LoadQuestion(Puzzle);
     const TKeyCursor& Frame = *Board->KeyCursorFrame();
     EXPECT_EQ(Board->KeyCursor(), QPoint(0, 0));
+    Key(Qt::Key_Left);
     EXPECT_TRUE(Frame.isVisible());
     EXPECT_TRUE(Frame.geometry().contains(CellRect(0, 0)));
-    Key(Qt::Key_Left);
     Key(Qt::Key_Up);
     EXPECT_EQ(Board->KeyCursor(), QPoint(0, 0));
     Keys(Qt::Key_Right, 12);
@@ -74,6 +74,41 @@ TEST_F(KeyboardTest, ArrowsMoveAFramedCursorThatStopsAtTheEdges) {
     // The next puzzle starts at A1 again.
     LoadQuestion(Puzzle);
     EXPECT_EQ(Board->KeyCursor(), QPoint(0, 0));
+}
+
+// A player who only uses the mouse never sees the frame: it comes with the first key that acts
+// on the cursor, goes with a drop, and is not there when a puzzle begins.
+TEST_F(KeyboardTest, TheFrameIsShownFromTheFirstKeyUntilAMouseDrop) {
+    LoadQuestion(Puzzle);
+    const TKeyCursor& Frame = *Board->KeyCursorFrame();
+    EXPECT_FALSE(Frame.isVisible());
+    // Keys the board does not take leave it hidden.
+    Key(Qt::Key_A);
+    Key(Qt::Key_Space);
+    EXPECT_FALSE(Frame.isVisible());
+
+    const int Digit = SolutionDigit(0, 0);
+    for (const Qt::Key First : {Qt::Key_Down, DigitKey(Digit), Qt::Key_Delete}) {
+        Key(First);
+        EXPECT_TRUE(Frame.isVisible()) << First;
+        // A drop of a piece by the mouse, wherever it lands.
+        Drag(PieceCenter(*Board->FindFreePiece(SolutionDigit(2, 0))), CellCenter(2, 0));
+        EXPECT_FALSE(Frame.isVisible()) << First;
+        ASSERT_NE(Board->PieceAt(2, 0), nullptr);
+        Drag(CellCenter(2, 0), QPoint(10, 10));
+        EXPECT_EQ(Board->PieceAt(2, 0), nullptr);
+        ExpectConsistent(*Board);
+    }
+    // Where the keys left it, and what they did there, stayed while it was hidden.
+    EXPECT_EQ(Board->KeyCursor(), QPoint(0, 1));
+    Key(Qt::Key_Right);
+    EXPECT_TRUE(Frame.isVisible());
+    EXPECT_TRUE(Frame.geometry().contains(CellRect(1, 1)));
+    // A memo stroke is no drop.
+    Drag(CellCenter(4, 4), CellCenter(6, 6));
+    EXPECT_TRUE(Frame.isVisible());
+    LoadQuestion(Puzzle);
+    EXPECT_FALSE(Frame.isVisible());
 }
 
 TEST_F(KeyboardTest, DigitsPlaceAsADropDoesAndRefusalsBeep) {

@@ -1,7 +1,9 @@
 #include "board/board_colors.h"
 #include "board_fixture.h"
 
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 
 namespace kumoji::test {
@@ -32,6 +34,63 @@ TEST_F(BoardTest, StartLaysOutTheGridAndFansThePilesInTheTray) {
     EXPECT_EQ(Grid.pixelColor(104 + 3 * 52, 100).rgb(), QColor(Qt::black).rgb());
     EXPECT_EQ(Grid.pixelColor(300, 20 + 9 * 51).rgb(), QColor(Qt::black).rgb());
     EXPECT_EQ(Grid.pixelColor(300, 100).alpha(), 0);
+}
+
+// The deal runs from a timer: the pieces appear in their order while events run, and Dealt
+// comes once, after the last; a Start during a deal begins it again.
+TEST_F(BoardTest, StartDealsThePiecesOneByOneWhileEventsRun) {
+    struct TDelay {
+        TDelay() { TSudoku::SetPieceDelay(std::chrono::milliseconds(1)); }
+        ~TDelay() { TSudoku::SetPieceDelay(std::chrono::milliseconds(0)); }
+    } Delay;
+    QSignalSpy Dealt(Board.get(), &TSudoku::Dealt);
+    const auto Shown = [&] {
+        int Count = 0;
+        for (int Index = 0; Index < Board->PieceCount(); ++Index)
+            Count += Board->Pieces(Index)->isVisible();
+        return Count;
+    };
+    Board->Start();
+    ASSERT_EQ(Board->PieceCount(), 81);
+    EXPECT_TRUE(Board->Dealing());
+    EXPECT_EQ(Shown(), 0);
+
+    // Looked at on every turn of the event loop.
+    bool Ordered = true;
+    std::vector<int> Counts;
+    bool Restarted = false;
+    QTimer Watch;
+    Watch.setInterval(0);
+    QObject::connect(&Watch, &QTimer::timeout, [&] {
+        const int Count = Shown();
+        for (int Index = 0; Index < Count; ++Index)
+            Ordered = Ordered && Board->Pieces(Index)->isVisible();
+        Counts.push_back(Count);
+        if (Count >= 20 && !Restarted) {
+            Restarted = true;
+            Board->Start();
+            EXPECT_EQ(Shown(), 0);
+        }
+    });
+    Watch.start();
+    ASSERT_TRUE(Dealt.wait(5000));
+    Watch.stop();
+    EXPECT_TRUE(Restarted);
+    EXPECT_TRUE(Ordered);
+    // One at a time: no turn of the loop saw more than one new piece.
+    for (std::size_t I = 1; I < Counts.size(); ++I)
+        EXPECT_LE(Counts[I] - Counts[I - 1], 1) << I;
+    EXPECT_FALSE(Board->Dealing());
+    EXPECT_EQ(Shown(), 81);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Dealt.count(), 1);
+
+    // Without a delay the deal is over when Start returns.
+    TSudoku::SetPieceDelay(std::chrono::milliseconds(0));
+    Board->Start();
+    EXPECT_FALSE(Board->Dealing());
+    EXPECT_EQ(Shown(), 81);
+    EXPECT_EQ(Dealt.count(), 2);
 }
 
 TEST_F(BoardTest, FreePiecesComeFromTheTopOfThePile) {

@@ -73,6 +73,7 @@ QString GameTest::DataFilePath() const {
 
 void GameTest::StartGame() {
     Form = std::make_unique<TForm1>();
+    Form->TellAtStart(StartNotice);
     QObject::connect(Form.get(), &TForm1::GameSound, Form.get(),
                      [this](TGameSound Kind) { Sounds.push_back(Kind); });
     Form->show();

@@ -73,6 +73,8 @@ protected:
     std::vector<TGameSound> Sounds;
     std::vector<QUrl> Opened;
     std::uint32_t Tick = 1000;
+    // What the window is to tell once it is up, as main passes it.
+    QString StartNotice;
 };
 
 } // namespace kumoji::test

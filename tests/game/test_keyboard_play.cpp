@@ -1,3 +1,4 @@
+#include "board/key_cursor.h"
 #include "board/sudoku.h"
 #include "engine/solve_method.h"
 #include "game/player_dialog.h"
@@ -18,14 +19,16 @@ protected:
     void Press(Qt::Key Key) { QTest::keyClick(Form->windowHandle(), Key); }
     void PressInDialog(Qt::Key Key) { QTest::keyClick(Form->Form2->windowHandle(), Key); }
     static Qt::Key DigitKey(int Digit) { return static_cast<Qt::Key>(Qt::Key_0 + Digit); }
-    // From A1, where every question puts the cursor.
+    // From A1, where every question puts the cursor, unframed until a key is used.
     void MoveCursorTo(int Col, int Row) {
         ASSERT_EQ(Form->Sudoku().KeyCursor(), QPoint(0, 0));
+        EXPECT_FALSE(Form->Sudoku().KeyCursorFrame()->isVisible());
         for (int I = 0; I < Col; ++I)
             Press(Qt::Key_Right);
         for (int I = 0; I < Row; ++I)
             Press(Qt::Key_Down);
         ASSERT_EQ(Form->Sudoku().KeyCursor(), QPoint(Col, Row));
+        EXPECT_EQ(Form->Sudoku().KeyCursorFrame()->isVisible(), Col + Row > 0);
     }
 };
 

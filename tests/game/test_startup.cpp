@@ -8,10 +8,13 @@
 
 #include <QAction>
 #include <QFile>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolBar>
+#include <optional>
 #include <sys/stat.h>
 
 namespace kumoji::test {
@@ -88,6 +91,56 @@ TEST_F(GameTest, WithPlayersStartUpOpensTheDialogAndStartsNothing) {
     EXPECT_FALSE(Form->QuestionRunning());
     EXPECT_FALSE(Form->acStart->isEnabled());
     EXPECT_EQ(Form->UserIndex(), -1);
+}
+
+// The pieces are dealt while the window answers: the prompt or the dialog comes at once, and
+// the question asked for before the last piece is down starts when it is.
+TEST_F(GameTest, APlayerCanChooseDuringTheDealAndTheQuestionWaitsForItsEnd) {
+    struct TDelay {
+        TDelay() { TSudoku::SetPieceDelay(std::chrono::milliseconds(2)); }
+        ~TDelay() { TSudoku::SetPieceDelay(std::chrono::milliseconds(0)); }
+    } Delay;
+    for (const bool WithPlayer : {true, false}) {
+        if (WithPlayer)
+            WriteRoster({{"花子", 3}});
+        else
+            ASSERT_TRUE(QFile::remove(DataFilePath()));
+        bool AskedDuringDeal = false;
+        std::optional<bool> DealingAtQuestion;
+        // Called as the prompt or the dialog shows, before any start is asked for.
+        const auto Asked = [&] {
+            AskedDuringDeal = Form->Sudoku().Dealing();
+            QObject::connect(Form.get(), &TForm1::GameSound, Form.get(), [&](TGameSound Kind) {
+                if (Kind == gsQuestion && !DealingAtQuestion)
+                    DealingAtQuestion = Form->Sudoku().Dealing();
+            });
+        };
+        Answers.Then([&](QWidget* W) {
+            if (WithPlayer && W == Form->Form2) {
+                Asked();
+                Form->Form2->UserMenuClick(0);
+                Form->Form2->sbOkClick();
+                return true;
+            }
+            auto* Prompt = qobject_cast<QInputDialog*>(W);
+            if (WithPlayer || !Prompt)
+                return false;
+            Asked();
+            Prompt->setTextValue(QStringLiteral("太郎"));
+            Prompt->accept();
+            return true;
+        });
+        StartGame();
+        // Waited for in an event loop: a polling wait would slow the deal down.
+        QSignalSpy Sound(Form.get(), &TForm1::GameSound);
+        ASSERT_TRUE(Form->QuestionRunning() || Sound.wait(5000)) << WithPlayer;
+        ASSERT_TRUE(Form->QuestionRunning()) << WithPlayer;
+        EXPECT_TRUE(AskedDuringDeal) << WithPlayer;
+        EXPECT_EQ(DealingAtQuestion, std::optional<bool>(false)) << WithPlayer;
+        EXPECT_GT(Form->Sudoku().Count(), 0) << WithPlayer;
+        Form->tmKimete->stop();
+        Form.reset();
+    }
 }
 
 TEST_F(GameTest, WindowLayoutFollowsTheDesign) {

@@ -201,8 +201,9 @@ TEST(HelpPage, HasAnAnchorForEveryTechnique) {
 TEST(Desktop, EntryStartsTheGameWithItsIcon) {
     const QString Entry = QString::fromUtf8(ReadAll(QStringLiteral(KUMOJI_DESKTOP_ENTRY_FILE)));
     ASSERT_TRUE(Entry.startsWith(QStringLiteral("[Desktop Entry]")));
-    for (const char* Line : {"Type=Application", "Name=Kumoji", "Exec=kumoji", "Icon=kumoji",
-                             "Categories=Game;LogicGame;"})
+    // A start from the menu keeps its data in the desktop's data folder.
+    for (const char* Line : {"Type=Application", "Name=Kumoji", "Exec=kumoji --desktop-data",
+                             "Icon=kumoji", "Categories=Game;LogicGame;"})
         EXPECT_TRUE(Entry.split(QLatin1Char('\n')).contains(QString::fromUtf8(Line))) << Line;
     // Each theme folder's icon has that folder's size: a theme trusts the folder name.
     const QDir Theme(QStringLiteral(KUMOJI_ICON_THEME_DIR));

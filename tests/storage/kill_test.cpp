@@ -1,14 +1,11 @@
 #include "storage/data_file.h"
 #include "storage/date_text.h"
 #include "storage/roster.h"
+#include "tests/storage/killed_child.h"
 #include "tests/storage/temp_folder.h"
 
-#include <csignal>
 #include <gtest/gtest.h>
 #include <string>
-#include <sys/ptrace.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace kumoji {
@@ -38,45 +35,13 @@ std::vector<std::string> LinesOf(int G) {
     return Lines;
 }
 
-// Saves Generation's roster in a child process that is stepped system call by
-// system call and killed at its Stop-th stop (each call stops on entry and on
-// exit). True when the save finished before that stop.
+// Saves Generation's roster in a child process killed at its Stop-th system call stop. True
+// when the save finished before that stop.
 bool SaveKilledAt(const std::string& Name, int Generation, int Stop) {
-    const pid_t Child = ::fork();
-    if (Child < 0) {
-        ADD_FAILURE() << "fork failed";
-        return true;
-    }
-    if (Child == 0) {
-        TTabijiUsers Users;
-        MakeRoster(Generation, Users);
-        if (::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0) {
-            ::_exit(77);
-        }
-        ::raise(SIGSTOP);
-        Users.SaveToFile(Name, "userdata");
-        ::_exit(0);
-    }
-    int Status = 0;
-    ::waitpid(Child, &Status, 0);
-    if (!WIFSTOPPED(Status)) {
-        ADD_FAILURE() << "the saving process cannot be traced";
-        return true;
-    }
-    ::ptrace(PTRACE_SETOPTIONS, Child, nullptr, PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL);
-    for (int Stops = 0;;) {
-        if (Stops == Stop) {
-            ::kill(Child, SIGKILL);
-            ::waitpid(Child, &Status, 0);
-            return false;
-        }
-        ::ptrace(PTRACE_SYSCALL, Child, nullptr, nullptr);
-        ::waitpid(Child, &Status, 0);
-        if (WIFEXITED(Status) || WIFSIGNALED(Status)) {
-            return true;
-        }
-        Stops += WIFSTOPPED(Status) && WSTOPSIG(Status) == (SIGTRAP | 0x80);
-    }
+    // Made before the child is forked, so that only the save's own calls are counted.
+    TTabijiUsers Users;
+    MakeRoster(Generation, Users);
+    return test::RunKilledAt([&] { Users.SaveToFile(Name, "userdata"); }, Stop);
 }
 
 // A save is killed before and after each of its system calls in turn, every

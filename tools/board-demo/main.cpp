@@ -112,6 +112,8 @@ int main(int argc, char** argv) {
     }
     Board.setFixedSize(578, 485);
     Shown.show();
+    // The demo shows a position, at once: its screenshot is taken before a deal would end.
+    kumoji::TSudoku::SetPieceDelay(std::chrono::milliseconds(0));
     Board.Start();
     if (AsGiven) {
         Board.LoadPuzzleAsGiven(Puzzle);
