@@ -37,7 +37,13 @@ protected:
         EXPECT_EQ(Form->Round().Asked().GetValue(Target.X, Target.Y), 0) << "asked, not answered";
         EXPECT_EQ(Form->pnExplanation->Lines(), Explanation->Text);
     }
-    void PressInDialog(Qt::Key Key) { QTest::keyClick(Form->Form2->windowHandle(), Key); }
+    // A shortcut answers only in the active window, which a loaded machine may
+    // not have made the dialog yet when the answerer sees it.
+    void PressInDialog(Qt::Key Key) {
+        Form->Form2->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(Form->Form2));
+        QTest::keyClick(Form->Form2->windowHandle(), Key);
+    }
 };
 
 enum class TLoss { WrongDigit, WrongCell, TimeOut };
