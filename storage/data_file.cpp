@@ -208,7 +208,7 @@ std::error_code Save(TDataFile& File, TSaveReport& Result) {
             return Error;
         }
     }
-    const std::string Packed = File.Encoded();
+    std::string Packed = File.Encoded();
     if (Packed.empty()) {
         ShowMessage("TCompressStringList.SaveToFile 2003.02.10");
         return TStorageError::CannotEncode;
@@ -217,7 +217,10 @@ std::error_code Save(TDataFile& File, TSaveReport& Result) {
         // Without a backup the save goes on: the new file is still written crash-safe.
         WriteFileSafely(BackupName(File.FileName), File.LoadedImage());
     }
-    return WriteFileSafely(File.FileName, Packed);
+    const std::error_code Error = WriteFileSafely(File.FileName, Packed);
+    if (!Error)
+        RememberImage(std::move(Packed), std::move(File.Lines));
+    return Error;
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "game/round/summit.h"
 #include "game/round/time_limit.h"
 #include "game/tables.h"
+#include "storage/date_text.h"
 #include "storage/roster.h"
 
 #include <algorithm>
@@ -88,6 +89,7 @@ std::optional<TQuestion> TRound::TakeQuestion() {
     if (Question) {
         FTechnique = static_cast<std::uint8_t>(Question->Technique);
         FExplanation.reset();
+        FQuestionText = Question->Text;
     }
     return Question;
 }
@@ -98,7 +100,8 @@ TGameSound TRound::Begin(TPoint TargetCell, int TargetNumber) {
     FExplanation.reset();
     FTargetCell = TargetCell;
     FTargetNumber = TargetNumber;
-    FTimeLimit = kumoji::TimeLimit(FTechnique, Player() ? Player()->Position : 0);
+    FPositionBefore = Player() ? Player()->Position : 0;
+    FTimeLimit = kumoji::TimeLimit(FTechnique, FPositionBefore);
     FStartTick = FClock.Now();
     FState = TRoundState::Asking;
     return gsQuestion;
@@ -132,10 +135,55 @@ bool TRound::Judge(int ToCol, int ToRow, int Digit) const {
     return ToCol == FTargetCell.X && ToRow == FTargetCell.Y && Digit == FTargetNumber;
 }
 
+TAnswerOutcome TRound::Verdict(int ToCol, int ToRow, int Digit) const {
+    if (ToCol != FTargetCell.X || ToRow != FTargetCell.Y)
+        return TAnswerOutcome::WrongCell;
+    return Digit == FTargetNumber ? TAnswerOutcome::Right : TAnswerOutcome::WrongDigit;
+}
+
 std::optional<TOutcome> TRound::Finish(bool Solved) {
+    if (Solved)
+        return Finish(TAnswerOutcome::Right);
+    // A loss the round cannot tell apart otherwise: the clock ran out.
+    return Finish(TAnswerOutcome::TimeOut);
+}
+
+void TRound::Keep(TAnswerOutcome How) {
+    const TTabijiUser* User = Player();
+    if (!User)
+        return;
+    TAnswer E;
+    E.Player = User->Name;
+    E.When = kumoji::Now();
+    E.Route = User->Route;
+    E.Position = FPositionBefore;
+    E.Technique = std::clamp<int>(FTechnique, 1, 6);
+    if (FAskedKnown) {
+        for (int Row = 0; Row < 9; ++Row)
+            for (int Col = 0; Col < 9; ++Col)
+                E.Puzzle += static_cast<char>('0' + std::clamp(FAsked.GetValue(Col, Row), 0, 9));
+    } else {
+        E.Puzzle = FQuestionText;
+    }
+    if (E.Puzzle.size() != 81)
+        E.Puzzle.assign(81, '0');
+    E.Row = std::clamp(FTargetCell.Y, 0, 8);
+    E.Col = std::clamp(FTargetCell.X, 0, 8);
+    E.Digit = std::clamp(FTargetNumber, 1, 9);
+    constexpr int Day = 86400000;
+    E.LimitMs = std::clamp(FTimeLimit, 0, Day);
+    const std::uint32_t End = FState == TRoundState::Paused ? PauseTick : FClock.Now();
+    E.UsedMs = std::clamp(static_cast<int>(static_cast<std::int32_t>(End - FStartTick)), 0, Day);
+    E.Outcome = How;
+    FRecord.Add(std::move(E));
+}
+
+std::optional<TOutcome> TRound::Finish(TAnswerOutcome How) {
     // Judged once: a late tick, drop or close after the verdict changes nothing.
     if (FState != TRoundState::Asking)
         return std::nullopt;
+    const bool Solved = How == TAnswerOutcome::Right;
+    Keep(How);
     FState = TRoundState::Outcome;
     if (FAskedKnown)
         FExplanation = Explain(FAsked, FTargetCell, FTargetNumber);
@@ -180,6 +228,7 @@ TCloseDecision TRound::FormCloseQuery(const std::function<bool()>& Confirm) {
     TCloseDecision Decision;
     Decision.CanClose = Confirm();
     if (Decision.CanClose) {
+        Keep(TAnswerOutcome::Forfeit);
         if (TTabijiUser* User = Player())
             User->Lose();
         FState = TRoundState::Outcome;

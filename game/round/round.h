@@ -7,6 +7,7 @@
 #include "game/round/clock.h"
 #include "game/round/question_queue.h"
 #include "game/round/sound_event.h"
+#include "storage/answer_record.h"
 
 #include <cstdint>
 #include <functional>
@@ -101,6 +102,10 @@ public:
     bool Judge(int ToCol, int ToRow, int Digit) const;
     // Scores the asked question once: climb when Solved, else lose (a hut holds the player).
     std::optional<TOutcome> Finish(bool Solved);
+    // As above, with how the question ended, for the record.
+    std::optional<TOutcome> Finish(TAnswerOutcome How);
+    // How a placement ends the asked question.
+    TAnswerOutcome Verdict(int ToCol, int ToRow, int Digit) const;
 
     // Why the judged question's move was forced: from the verdict until the next question is
     // taken or another player chosen (a question asked or paused has none); null for a
@@ -122,6 +127,14 @@ public:
     // with their generated queues); null gives the route back to the shared queue.
     void SetQuestionSource(int Route, std::unique_ptr<TQuestionSource> Source);
     const TQuestionQueue& Questions() const { return FQuestions; }
+
+    // Every answer of every player, saved with the roster (see Companions).
+    TAnswerRecord& Record() { return FRecord; }
+    const TAnswerRecord& Record() const { return FRecord; }
+    // The sections saved in the roster's write.
+    std::vector<TSectionCompanion*> Companions() { return {&FRecord}; }
+    // Reads the record of the data file the roster was loaded from.
+    void LoadRecord(const std::string& FileName) { FRecord.LoadFromFile(FileName); }
 
     int Technique() const { return FTechnique; }
     TPoint TargetCell() const { return FTargetCell; }
@@ -149,6 +162,11 @@ private:
     TMatrix FAsked;
     bool FAskedKnown = false;
     std::optional<TExplanation> FExplanation;
+    TAnswerRecord FRecord;
+    std::string FQuestionText; // as the source gave it, before its symmetry
+    int FPositionBefore = 0;
+
+    void Keep(TAnswerOutcome How);
 };
 
 } // namespace kumoji
