@@ -85,7 +85,13 @@ std::optional<TQuestion> TRound::TakeQuestion() {
     const TTabijiUser* User = Player();
     if (!User || !Actions().StartEnabled)
         return std::nullopt;
-    std::optional<TQuestion> Question = SourceFor(User->Route).Take(User->Position);
+    // Route 0 asks its tables in their order; the generated routes bring lost questions back.
+    std::optional<TQuestion> Question;
+    if (User->Route >= 1)
+        Question = FReview.Next(User->Name, false, User->Route, 0);
+    FFromReview = Question.has_value();
+    if (!Question)
+        Question = SourceFor(User->Route).Take(User->Position);
     if (Question) {
         FTechnique = static_cast<std::uint8_t>(Question->Technique);
         FExplanation.reset();
@@ -176,6 +182,9 @@ void TRound::Keep(TAnswerOutcome How) {
     E.UsedMs = std::clamp(static_cast<int>(static_cast<std::int32_t>(End - FStartTick)), 0, Day);
     E.Outcome = How;
     FRecord.Add(std::move(E));
+    if (User->Route >= 1)
+        FReview.Answered(User->Name, false, User->Route, {FQuestionText, FTechnique},
+                         How == TAnswerOutcome::Right);
 }
 
 std::optional<TOutcome> TRound::Finish(TAnswerOutcome How) {

@@ -6,6 +6,7 @@
 #include "engine/point.h"
 #include "game/round/clock.h"
 #include "game/round/question_queue.h"
+#include "game/round/review.h"
 #include "game/round/sound_event.h"
 #include "storage/answer_record.h"
 
@@ -132,9 +133,16 @@ public:
     TAnswerRecord& Record() { return FRecord; }
     const TAnswerRecord& Record() const { return FRecord; }
     // The sections saved in the roster's write.
-    std::vector<TSectionCompanion*> Companions() { return {&FRecord}; }
-    // Reads the record of the data file the roster was loaded from.
-    void LoadRecord(const std::string& FileName) { FRecord.LoadFromFile(FileName); }
+    std::vector<TSectionCompanion*> Companions() { return {&FRecord, &FReview}; }
+    // Reads the record and the review of the data file the roster was loaded from.
+    void LoadRecord(const std::string& FileName) {
+        FRecord.LoadFromFile(FileName);
+        FReview.LoadFromFile(FileName);
+    }
+    // The questions lost on the generated routes, coming back.
+    const TReview& Review() const { return FReview; }
+    // The asked question came back from the review.
+    bool FromReview() const { return FFromReview; }
 
     int Technique() const { return FTechnique; }
     TPoint TargetCell() const { return FTargetCell; }
@@ -163,6 +171,8 @@ private:
     bool FAskedKnown = false;
     std::optional<TExplanation> FExplanation;
     TAnswerRecord FRecord;
+    TReview FReview;
+    bool FFromReview = false;
     std::string FQuestionText; // as the source gave it, before its symmetry
     int FPositionBefore = 0;
 
