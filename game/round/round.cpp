@@ -26,7 +26,8 @@ TActionStates TRound::Actions() const {
     case TRoundState::NoPlayer:
         break;
     case TRoundState::Ready:
-        A.StartEnabled = Player() && !AtSummit(Player()->Position);
+        // Practice does not climb, so the summit does not end it.
+        A.StartEnabled = Player() && (Practicing() || !AtSummit(Player()->Position));
         break;
     case TRoundState::Asking:
     case TRoundState::Paused:
@@ -46,6 +47,8 @@ TActionStates TRound::Actions() const {
         break;
     }
     A.WhyEnabled = FExplanation.has_value();
+    A.Practicing = Practicing();
+    A.HintEnabled = Practicing() && FState == TRoundState::Asking && FHintLevel < 3;
     return A;
 }
 
@@ -87,11 +90,14 @@ std::optional<TQuestion> TRound::TakeQuestion() {
         return std::nullopt;
     // Route 0 asks its tables in their order; the generated routes bring lost questions back.
     std::optional<TQuestion> Question;
-    if (User->Route >= 1)
+    if (Practicing())
+        Question = FReview.Next(User->Name, true, 0, FPracticeTechnique);
+    else if (User->Route >= 1)
         Question = FReview.Next(User->Name, false, User->Route, 0);
     FFromReview = Question.has_value();
     if (!Question)
-        Question = SourceFor(User->Route).Take(User->Position);
+        Question = Practicing() ? PracticeSource().Take(User->Position)
+                                : SourceFor(User->Route).Take(User->Position);
     if (Question) {
         FTechnique = static_cast<std::uint8_t>(Question->Technique);
         FExplanation.reset();
@@ -101,6 +107,7 @@ std::optional<TQuestion> TRound::TakeQuestion() {
 }
 
 TGameSound TRound::Begin(TPoint TargetCell, int TargetNumber) {
+    FHintLevel = 0;
     FAsked.Reset();
     FAskedKnown = false;
     FExplanation.reset();
@@ -132,8 +139,9 @@ std::optional<TClockReading> TRound::Tick() const {
         return std::nullopt;
     TClockReading Reading;
     Reading.Remaining = Remaining();
-    Reading.TimedOut = Reading.Remaining < 1;
-    Reading.Text = Reading.TimedOut ? "0" : FormatRemaining(Reading.Remaining);
+    // In practice the clock is shown but never ends the question.
+    Reading.TimedOut = Reading.Remaining < 1 && !Practicing();
+    Reading.Text = Reading.Remaining < 1 ? "0" : FormatRemaining(Reading.Remaining);
     return Reading;
 }
 
@@ -181,10 +189,12 @@ void TRound::Keep(TAnswerOutcome How) {
     const std::uint32_t End = FState == TRoundState::Paused ? PauseTick : FClock.Now();
     E.UsedMs = std::clamp(static_cast<int>(static_cast<std::int32_t>(End - FStartTick)), 0, Day);
     E.Outcome = How;
+    E.Practice = Practicing();
+    E.Hints = FHintLevel;
     FRecord.Add(std::move(E));
-    if (User->Route >= 1)
-        FReview.Answered(User->Name, false, User->Route, {FQuestionText, FTechnique},
-                         How == TAnswerOutcome::Right);
+    if (Practicing() || User->Route >= 1)
+        FReview.Answered(User->Name, Practicing(), Practicing() ? 0 : User->Route,
+                         {FQuestionText, FTechnique}, How == TAnswerOutcome::Right);
 }
 
 std::optional<TOutcome> TRound::Finish(TAnswerOutcome How) {
@@ -199,6 +209,13 @@ std::optional<TOutcome> TRound::Finish(TAnswerOutcome How) {
     TTabijiUser* User = Player();
     TOutcome Outcome;
     Outcome.Solved = Solved;
+    if (Practicing()) {
+        // No climb and no loss: only the record changes.
+        Outcome.Position = User ? User->Position : 0;
+        Outcome.Sound = Solved ? gsStep : gsLost;
+        Outcome.Mark = -1;
+        return Outcome;
+    }
     if (Solved) {
         if (User)
             User->Climb();
@@ -238,7 +255,7 @@ TCloseDecision TRound::FormCloseQuery(const std::function<bool()>& Confirm) {
     Decision.CanClose = Confirm();
     if (Decision.CanClose) {
         Keep(TAnswerOutcome::Forfeit);
-        if (TTabijiUser* User = Player())
+        if (TTabijiUser* User = Player(); User && !Practicing())
             User->Lose();
         FState = TRoundState::Outcome;
         Decision.Forfeited = true;

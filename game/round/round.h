@@ -45,6 +45,10 @@ struct TActionStates {
     bool ClockRunning = false;
     // The question just judged can be explained.
     bool WhyEnabled = false;
+    // Practice: questions of one technique that do not move the player.
+    bool Practicing = false;
+    // A practice question is asked and a further hint can be given.
+    bool HintEnabled = false;
 };
 
 // One reading of the question clock.
@@ -129,6 +133,24 @@ public:
     void SetQuestionSource(int Route, std::unique_ptr<TQuestionSource> Source);
     const TQuestionQueue& Questions() const { return FQuestions; }
 
+    // Practice of one technique (1..6): generated questions of it, the clock shown but never
+    // ending them, no climbing and no loss, hints on demand. Refused while a question runs
+    // or without a player.
+    bool StartPractice(int Technique);
+    // Back to the climb exactly as it was when practice began. Refused while a question runs.
+    bool StopPractice();
+    bool Practicing() const { return FPracticeTechnique > 0; }
+    int PracticeTechnique() const { return FPracticeTechnique; }
+    // Where practice questions come from; by default fresh explained questions.
+    void SetPracticeSource(std::unique_ptr<TQuestionSource> Source);
+    // The next hint of the asked practice question: 1 the technique's name, 2 where to look,
+    // 3 the whole explanation; recorded with the answer, costing nothing. 0 when none is left
+    // or none can be given.
+    int Hint();
+    int HintLevel() const { return FHintLevel; }
+    // The explanation of the asked question, for the hints; null when it has none.
+    std::optional<TExplanation> AskedExplanation() const;
+
     // Every answer of every player, saved with the roster (see Companions).
     TAnswerRecord& Record() { return FRecord; }
     const TAnswerRecord& Record() const { return FRecord; }
@@ -152,6 +174,7 @@ public:
 
 private:
     TQuestionSource& SourceFor(int Route);
+    TQuestionSource& PracticeSource();
     bool IsHut(int Position) const;
 
     const TClock& FClock;
@@ -173,6 +196,22 @@ private:
     TAnswerRecord FRecord;
     TReview FReview;
     bool FFromReview = false;
+    int FPracticeTechnique = 0;
+    int FHintLevel = 0;
+    std::unique_ptr<TQuestionSource> FPracticeSource;
+    // The climb as practice found it, given back when practice ends.
+    struct TClimbState {
+        TRoundState State = TRoundState::Ready;
+        std::uint8_t Technique = 0;
+        TPoint TargetCell;
+        int TargetNumber = 0;
+        int TimeLimit = 0;
+        TMatrix Asked;
+        bool AskedKnown = false;
+        std::optional<TExplanation> Explanation;
+        std::string QuestionText;
+    };
+    TClimbState FClimb;
     std::string FQuestionText; // as the source gave it, before its symmetry
     int FPositionBefore = 0;
 
