@@ -396,9 +396,9 @@ void TAnswerRecord::MergeInto(TDataFile& File) {
 
     // A file that never held a record gains no empty sections.
     if (!TotalLines.empty() || File.IndexOf("[" + std::string(AnswerTotalSection) + "]") >= 0)
-        File.WriteSection(AnswerTotalSection, TotalLines);
+        File.WriteSection(AnswerTotalSection, std::move(TotalLines));
     if (!Out.empty() || File.IndexOf("[" + std::string(AnswerSection) + "]") >= 0)
-        File.WriteSection(AnswerSection, Out);
+        File.WriteSection(AnswerSection, std::move(Out));
 }
 
 void TAnswerRecord::Committed() {

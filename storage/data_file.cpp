@@ -93,7 +93,11 @@ void TDataFile::ReadSection(std::string_view Section, std::vector<std::string>& 
 
 void TDataFile::WriteSection(std::string_view Section, const std::vector<std::string>& List) {
     // List may be a copy of this very section; take it before erasing.
-    std::vector<std::string> NewLines = List;
+    WriteSection(Section, std::vector<std::string>(List));
+}
+
+void TDataFile::WriteSection(std::string_view Section, std::vector<std::string>&& List) {
+    std::vector<std::string> NewLines = std::move(List);
     EraseSection(Section);
     Lines.push_back(Header(Section));
     Lines.insert(Lines.end(), std::make_move_iterator(NewLines.begin()),
