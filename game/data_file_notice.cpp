@@ -2,6 +2,7 @@
 #include "game/data_file_notice.h"
 
 #include "game/platform/message_box.h"
+#include "storage/answer_record.h"
 #include "storage/roster.h"
 
 #include <QDir>
@@ -66,6 +67,22 @@ bool TellDataFileProblems(QWidget* Owner, TTabijiUsers& Users, const std::string
     if (Users.LastDamage().Damaged)
         TellDamaged(Owner, Users, FileName, Section);
     return false;
+}
+
+void TellRecordDamage(QWidget* Owner, const TAnswerRecord& Record, const std::string& FileName) {
+    const TRecordDamage& Damage = Record.LastDamage();
+    if (!Damage.Damaged)
+        return;
+    const QString What =
+        QStringLiteral("記録の %1 行が読めませんでした %1 lines of the record could not be read: ")
+            .arg(Damage.BadLines) +
+        FullPath(FileName);
+    const QString Where =
+        Damage.KeptAs.empty()
+            ? QStringLiteral("読めない行は残せませんでした the unreadable lines could not be kept")
+            : QStringLiteral("読めない行は次のファイルに残してあります they were kept in:\n") +
+                  FullPath(Damage.KeptAs);
+    ShowMessageBox(Owner, TwoParts(What, Where));
 }
 
 } // namespace kumoji

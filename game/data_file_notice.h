@@ -8,6 +8,7 @@ class QWidget;
 
 namespace kumoji {
 
+class TAnswerRecord;
 class TTabijiUsers;
 
 // After the roster's load: names a data file that could not be read (a folder, a pipe or a
@@ -16,5 +17,8 @@ class TTabijiUsers;
 // are bound to fail, so that the failure need not be told again.
 bool TellDataFileProblems(QWidget* Owner, TTabijiUsers& Users, const std::string& FileName,
                           std::string_view Section);
+
+// After the record's load: tells where lines of it that could not be read were kept.
+void TellRecordDamage(QWidget* Owner, const TAnswerRecord& Record, const std::string& FileName);
 
 } // namespace kumoji

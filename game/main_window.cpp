@@ -193,6 +193,7 @@ void TForm1::FormCreate() {
     BindButton(SpeedButton1, acStart, PlayGlyphPath);
     BindButton(SpeedButton2, acPause, PauseGlyphPath);
     BuildToolBar();
+    BuildRecordAction();
 
     tmKimete = new QTimer(this);
     tmKimete->setInterval(300);

@@ -26,6 +26,7 @@ namespace kumoji {
 class TExplainPanel;
 class TForm2;
 class TOuterFrame;
+class TRecordWindow;
 class TRouteImage;
 class TSudoku;
 
@@ -70,6 +71,8 @@ public:
     QAction* acEraser = nullptr;
     QAction* acEraseMemo = nullptr;
     QAction* acWhy = nullptr;
+    // The chosen player's answer record, on the tool bar and in the player dialog.
+    QAction* acRecord = nullptr;
     // The explanation's text, over the picture's upper left, where the player
     // dialog leaves it in sight.
     TExplainPanel* pnExplanation = nullptr;
@@ -121,6 +124,9 @@ public:
     void ClearExplanation();
     void tmEventTimer();
     void FormActivate();
+    void acRecordExecute();
+    // Opens the record window of player UserIndex; null when there is no such player.
+    TRecordWindow* ShowRecord(int UserIndex);
 
     // A message for the player once the window is up, before any other; empty for none.
     void TellAtStart(const QString& Text) { FStartNotice = Text; }
@@ -146,6 +152,7 @@ private:
 
     void FormCreate();
     void BuildToolBar();
+    void BuildRecordAction();
     void BindButton(QToolButton* Button, QAction* Action, const char* Glyph);
     void LayOutComponents();
     void PlaceComponents();

@@ -29,6 +29,9 @@ void TForm1::FormActivate() {
     if (!FStartNotice.isEmpty())
         ShowMessageBox(this, FStartNotice);
     FSaveFailureTold = TellDataFileProblems(this, *FUsers, DataFileName, UserSection);
+    // After the player's choice of the backup, which replaces the record's sections too.
+    FRound.LoadRecord(DataFileName);
+    TellRecordDamage(this, FRound.Record(), DataFileName);
     if (FUsers->GetCount() > 0)
         acOpenDlg->trigger();
     else

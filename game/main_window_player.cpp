@@ -65,7 +65,7 @@ void TForm1::DrawRoute(int Position) {
 }
 
 void TForm1::SaveUsers() {
-    if (FUsers->SaveToFile(DataFileName, UserSection)) {
+    if (FUsers->SaveToFile(DataFileName, UserSection, FRound.Companions())) {
         // Another copy of the game in this folder may have moved the same player meanwhile.
         if (const TTabijiUser* User = CurrentUser(); User && User->Position != FPosition) {
             ShowPosition(User->Position);

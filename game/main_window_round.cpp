@@ -142,7 +142,13 @@ void TForm1::SudokuChanged() {
         }
     }
     // Judged before the box opens: a tick while it shows cannot end the question again.
-    const std::optional<TOutcome> Outcome = FRound.Finish(false);
+    std::optional<TOutcome> Outcome;
+    if (History.Count() > 0) {
+        const THistory& Newest = History.Items(History.Count() - 1);
+        Outcome = FRound.Finish(FRound.Verdict(Newest.ToCol, Newest.ToRow, Newest.Digit));
+    } else {
+        Outcome = FRound.Finish(TAnswerOutcome::WrongCell);
+    }
     tmKimete->stop();
     QApplication::beep();
     ShowMessageBox(this, TwoParts(QStringLiteral("必然の一手を探してください"),

@@ -130,6 +130,7 @@ void TForm2::FormCreate() {
     // F1 opens the help from here too.
     addAction(FOwner.acHelp);
     BindWhy();
+    BindRecord();
 
     // The first showing is centred on the screen; later ones keep their place.
     FOuterFrame->PlaceOuter([](const QSize& Outer) {
@@ -157,6 +158,19 @@ void TForm2::BindWhy() {
     // Its key works here too.
     addAction(Why);
     Sync();
+}
+
+void TForm2::BindRecord() {
+    sbRecord = new QToolButton(this);
+    sbRecord->setObjectName(QStringLiteral("sbRecord"));
+    sbRecord->setGeometry(sbWhy->geometry().translated(0, sbWhy->height() + 2));
+    sbRecord->setPalette(sbWhy->palette());
+    sbRecord->setFocusPolicy(Qt::NoFocus);
+    sbRecord->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    sbRecord->setText(FOwner.acRecord->text());
+    sbRecord->setIcon(FOwner.acRecord->icon());
+    sbRecord->setToolTip(FOwner.acRecord->toolTip());
+    connect(sbRecord, &QToolButton::clicked, this, [this] { FOwner.ShowRecord(FUserIndex); });
 }
 
 QString TForm2::PositionName(int Position) {

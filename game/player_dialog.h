@@ -40,6 +40,8 @@ public:
     QPushButton* btCancel = nullptr;
     // The main window's why command, below the bar.
     QToolButton* sbWhy = nullptr;
+    // The record of the player chosen here, beside the why command.
+    QToolButton* sbRecord = nullptr;
     QMenu* pmCangeUser = nullptr;
     QAction* newuser1 = nullptr;
     QAction* miNewUserBar = nullptr;
@@ -68,6 +70,7 @@ protected:
 private:
     void FormCreate();
     void BindWhy();
+    void BindRecord();
 
     std::unique_ptr<Ui::TForm2> FUi;
     TForm1& FOwner;

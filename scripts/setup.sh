@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-multimedia-dev libjpeg62-turbo-dev
+  qt6-base-dev qt6-multimedia-dev qt6-charts-dev libqt6opengl6-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-aoyagi-kouzan-t
   clang clang-format

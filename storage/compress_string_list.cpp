@@ -5,6 +5,7 @@
 #include "storage/platform.h"
 
 #include <algorithm>
+#include <mutex>
 #include <new>
 #include <utility>
 
@@ -69,10 +70,51 @@ TLoadResult TCompressStringList::LoadFromFile(const std::string& FileName) {
     }
 }
 
+namespace {
+
+// The image this process last wrote, with its lines: the next save reads back the file the
+// previous one wrote, and decoding the same bytes again would cost as much as coding them.
+struct TImageCache {
+    std::mutex Lock;
+    std::string Packed;
+    std::vector<std::string> Lines;
+};
+
+TImageCache& ImageCache() {
+    static TImageCache Cache;
+    return Cache;
+}
+
+} // namespace
+
+void RememberImage(std::string Packed, std::vector<std::string> Lines) {
+    // Only lines that the text's line breaks give back as they are.
+    const bool Exact = std::none_of(Lines.begin(), Lines.end(), [](const std::string& Line) {
+        return std::any_of(Line.begin(), Line.end(),
+                           [](char C) { return C == '\r' || C == '\n' || C == '\0'; });
+    });
+    TImageCache& Cache = ImageCache();
+    const std::lock_guard Guard(Cache.Lock);
+    Cache.Packed = Exact ? std::move(Packed) : std::string();
+    Cache.Lines = Exact ? std::move(Lines) : std::vector<std::string>();
+}
+
 TLoadResult TCompressStringList::LoadFromImage(std::string Packed) {
     FLastError.clear();
     FDamagedImage.clear();
     FLoadedImage.clear();
+    {
+        TImageCache& Cache = ImageCache();
+        const std::lock_guard Guard(Cache.Lock);
+        if (!Packed.empty() && Packed == Cache.Packed) {
+            Lines = std::move(Cache.Lines);
+            Cache.Packed.clear();
+            Cache.Lines.clear();
+            FLastCheck = TCheck::Good;
+            FLoadedImage = std::move(Packed);
+            return TLoadResult::Loaded;
+        }
+    }
     TDeltaCode Coder;
     Coder.PackedStream = std::move(Packed);
     if (!Coder.Decode()) {

@@ -22,6 +22,10 @@ std::string TextOfLines(const std::vector<std::string>& Lines);
 // Splits a text into lines at CR LF, a lone CR or a lone LF; a NUL byte ends the text.
 std::vector<std::string> LinesOfText(std::string_view Text);
 
+// The file now holds Packed, coded from Lines: the next load of these very bytes takes the
+// lines back without decoding them.
+void RememberImage(std::string Packed, std::vector<std::string> Lines);
+
 // An ordered list of byte lines (CP932 text) that lives on disk as a "BDC" file.
 class TCompressStringList {
 public:

@@ -93,7 +93,11 @@ void TDataFile::ReadSection(std::string_view Section, std::vector<std::string>& 
 
 void TDataFile::WriteSection(std::string_view Section, const std::vector<std::string>& List) {
     // List may be a copy of this very section; take it before erasing.
-    std::vector<std::string> NewLines = List;
+    WriteSection(Section, std::vector<std::string>(List));
+}
+
+void TDataFile::WriteSection(std::string_view Section, std::vector<std::string>&& List) {
+    std::vector<std::string> NewLines = std::move(List);
     EraseSection(Section);
     Lines.push_back(Header(Section));
     Lines.insert(Lines.end(), std::make_move_iterator(NewLines.begin()),
@@ -208,7 +212,7 @@ std::error_code Save(TDataFile& File, TSaveReport& Result) {
             return Error;
         }
     }
-    const std::string Packed = File.Encoded();
+    std::string Packed = File.Encoded();
     if (Packed.empty()) {
         ShowMessage("TCompressStringList.SaveToFile 2003.02.10");
         return TStorageError::CannotEncode;
@@ -217,7 +221,10 @@ std::error_code Save(TDataFile& File, TSaveReport& Result) {
         // Without a backup the save goes on: the new file is still written crash-safe.
         WriteFileSafely(BackupName(File.FileName), File.LoadedImage());
     }
-    return WriteFileSafely(File.FileName, Packed);
+    const std::error_code Error = WriteFileSafely(File.FileName, Packed);
+    if (!Error)
+        RememberImage(std::move(Packed), std::move(File.Lines));
+    return Error;
 }
 
 } // namespace

@@ -227,12 +227,20 @@ bool TTabijiUsers::LoadFromFile(const std::string& FileName, std::string_view Se
     return true;
 }
 
-bool TTabijiUsers::SaveToFile(const std::string& FileName, std::string_view Section) {
+bool TTabijiUsers::SaveToFile(const std::string& FileName, std::string_view Section,
+                              const std::vector<TSectionCompanion*>& Companions) {
     FLastDamage = {};
     FLastSave = {};
     auto* DataFile = new TDataFile(FileName);
     std::vector<std::unique_ptr<TTabijiUser>> Merged;
+    const auto Abandon = [&Companions] {
+        for (TSectionCompanion* Companion : Companions)
+            Companion->Abandoned();
+    };
     try {
+        // Merged before the roster's section, which so stays the file's last as it was.
+        for (TSectionCompanion* Companion : Companions)
+            Companion->MergeInto(*DataFile);
         std::vector<std::string> FileLines;
         DataFile->ReadSection(Section, FileLines);
         DataFile->WriteSection(Section, Merge(FileLines, Merged));
@@ -240,11 +248,16 @@ bool TTabijiUsers::SaveToFile(const std::string& FileName, std::string_view Sect
         // The section may be half written: keep the file as it is on disk.
         DataFile->NoSave = true;
         Close(DataFile);
+        Abandon();
         throw;
     }
     Close(DataFile);
-    if (!FLastSave.Saved)
+    if (!FLastSave.Saved) {
+        Abandon();
         return false;
+    }
+    for (TSectionCompanion* Companion : Companions)
+        Companion->Committed();
     // Into the same objects, so that references callers hold stay valid.
     for (std::size_t I = 0; I < FUsers.size(); ++I)
         *FUsers[I] = std::move(*Merged[I]);

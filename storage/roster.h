@@ -1,6 +1,7 @@
 #pragma once
 
 #include "storage/data_file.h"
+#include "storage/section_companion.h"
 
 #include <cstdint>
 #include <memory>
@@ -81,7 +82,9 @@ public:
     // the end, so indexes and references stay valid); unchanged players take the file's record.
     // True exactly when the file was written; LastSave says why not, and the changes stay
     // pending.
-    bool SaveToFile(const std::string& FileName, std::string_view Section);
+    // Companions merge their sections into the same write, before this section.
+    bool SaveToFile(const std::string& FileName, std::string_view Section,
+                    const std::vector<TSectionCompanion*>& Companions = {});
     // Loads the previous good file (BackupName) in place of a damaged one and writes it as the
     // data file. False, roster unchanged, when it does not load soundly or cannot be written.
     bool LoadFromBackup(const std::string& FileName, std::string_view Section);

@@ -1,3 +1,4 @@
+#include "storage/answer_record.h"
 #include "storage/delta_code.h"
 #include "storage/roster.h"
 #include "storage/sjis.h"
@@ -109,6 +110,39 @@ void BM_LoadRoster10000(benchmark::State& State) {
             State.SkipWithError("load failed");
 }
 BENCHMARK(BM_LoadRoster10000)->Unit(benchmark::kMillisecond);
+
+// A full record: every question saves it with the roster, one new entry each time.
+void BM_SaveRecord20000(benchmark::State& State) {
+    const std::string Name = RosterFile() + ".record";
+    kumoji::TTabijiUsers Users;
+    Users.AddUser("P1");
+    kumoji::TAnswerRecord Record;
+    std::mt19937 Random(1);
+    const auto Add = [&](int I) {
+        kumoji::TAnswer E;
+        E.Player = "P" + std::to_string(I % 4);
+        E.When = 46000 + I / 500.0;
+        E.Route = 1 + I % 3;
+        E.Position = I % 50;
+        E.Technique = 1 + I % 6;
+        for (int C = 0; C < 81; ++C)
+            E.Puzzle += static_cast<char>('0' + (Random() % 3 ? Random() % 10 : 0));
+        E.LimitMs = 30000;
+        E.UsedMs = static_cast<int>(Random() % 30000);
+        E.Outcome = Random() % 4 ? kumoji::TAnswerOutcome::Right : kumoji::TAnswerOutcome::TimeOut;
+        Record.Add(std::move(E));
+    };
+    int N = 0;
+    for (; N < static_cast<int>(kumoji::TAnswerRecord::KeepNewest); ++N)
+        Add(N);
+    Users.SaveToFile(Name, "userdata", {&Record});
+    for (auto _ : State) {
+        Add(N++);
+        if (!Users.SaveToFile(Name, "userdata", {&Record}))
+            State.SkipWithError("save failed");
+    }
+}
+BENCHMARK(BM_SaveRecord20000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "game/round/summit.h"
 #include "game/round/time_limit.h"
 #include "game/tables.h"
+#include "storage/date_text.h"
 #include "storage/roster.h"
 
 #include <algorithm>
@@ -25,7 +26,8 @@ TActionStates TRound::Actions() const {
     case TRoundState::NoPlayer:
         break;
     case TRoundState::Ready:
-        A.StartEnabled = Player() && !AtSummit(Player()->Position);
+        // Practice does not climb, so the summit does not end it.
+        A.StartEnabled = Player() && (Practicing() || !AtSummit(Player()->Position));
         break;
     case TRoundState::Asking:
     case TRoundState::Paused:
@@ -45,6 +47,8 @@ TActionStates TRound::Actions() const {
         break;
     }
     A.WhyEnabled = FExplanation.has_value();
+    A.Practicing = Practicing();
+    A.HintEnabled = Practicing() && FState == TRoundState::Asking && FHintLevel < 3;
     return A;
 }
 
@@ -84,21 +88,33 @@ std::optional<TQuestion> TRound::TakeQuestion() {
     const TTabijiUser* User = Player();
     if (!User || !Actions().StartEnabled)
         return std::nullopt;
-    std::optional<TQuestion> Question = SourceFor(User->Route).Take(User->Position);
+    // Route 0 asks its tables in their order; the generated routes bring lost questions back.
+    std::optional<TQuestion> Question;
+    if (Practicing())
+        Question = FReview.Next(User->Name, true, 0, FPracticeTechnique);
+    else if (User->Route >= 1)
+        Question = FReview.Next(User->Name, false, User->Route, 0);
+    FFromReview = Question.has_value();
+    if (!Question)
+        Question = Practicing() ? PracticeSource().Take(User->Position)
+                                : SourceFor(User->Route).Take(User->Position);
     if (Question) {
         FTechnique = static_cast<std::uint8_t>(Question->Technique);
         FExplanation.reset();
+        FQuestionText = Question->Text;
     }
     return Question;
 }
 
 TGameSound TRound::Begin(TPoint TargetCell, int TargetNumber) {
+    FHintLevel = 0;
     FAsked.Reset();
     FAskedKnown = false;
     FExplanation.reset();
     FTargetCell = TargetCell;
     FTargetNumber = TargetNumber;
-    FTimeLimit = kumoji::TimeLimit(FTechnique, Player() ? Player()->Position : 0);
+    FPositionBefore = Player() ? Player()->Position : 0;
+    FTimeLimit = kumoji::TimeLimit(FTechnique, FPositionBefore);
     FStartTick = FClock.Now();
     FState = TRoundState::Asking;
     return gsQuestion;
@@ -123,8 +139,9 @@ std::optional<TClockReading> TRound::Tick() const {
         return std::nullopt;
     TClockReading Reading;
     Reading.Remaining = Remaining();
-    Reading.TimedOut = Reading.Remaining < 1;
-    Reading.Text = Reading.TimedOut ? "0" : FormatRemaining(Reading.Remaining);
+    // In practice the clock is shown but never ends the question.
+    Reading.TimedOut = Reading.Remaining < 1 && !Practicing();
+    Reading.Text = Reading.Remaining < 1 ? "0" : FormatRemaining(Reading.Remaining);
     return Reading;
 }
 
@@ -132,16 +149,73 @@ bool TRound::Judge(int ToCol, int ToRow, int Digit) const {
     return ToCol == FTargetCell.X && ToRow == FTargetCell.Y && Digit == FTargetNumber;
 }
 
+TAnswerOutcome TRound::Verdict(int ToCol, int ToRow, int Digit) const {
+    if (ToCol != FTargetCell.X || ToRow != FTargetCell.Y)
+        return TAnswerOutcome::WrongCell;
+    return Digit == FTargetNumber ? TAnswerOutcome::Right : TAnswerOutcome::WrongDigit;
+}
+
 std::optional<TOutcome> TRound::Finish(bool Solved) {
+    if (Solved)
+        return Finish(TAnswerOutcome::Right);
+    // A loss the round cannot tell apart otherwise: the clock ran out.
+    return Finish(TAnswerOutcome::TimeOut);
+}
+
+void TRound::Keep(TAnswerOutcome How) {
+    const TTabijiUser* User = Player();
+    if (!User)
+        return;
+    TAnswer E;
+    E.Player = User->Name;
+    E.When = kumoji::Now();
+    E.Route = User->Route;
+    E.Position = FPositionBefore;
+    E.Technique = std::clamp<int>(FTechnique, 1, 6);
+    if (FAskedKnown) {
+        for (int Row = 0; Row < 9; ++Row)
+            for (int Col = 0; Col < 9; ++Col)
+                E.Puzzle += static_cast<char>('0' + std::clamp(FAsked.GetValue(Col, Row), 0, 9));
+    } else {
+        E.Puzzle = FQuestionText;
+    }
+    if (E.Puzzle.size() != 81)
+        E.Puzzle.assign(81, '0');
+    E.Row = std::clamp(FTargetCell.Y, 0, 8);
+    E.Col = std::clamp(FTargetCell.X, 0, 8);
+    E.Digit = std::clamp(FTargetNumber, 1, 9);
+    constexpr int Day = 86400000;
+    E.LimitMs = std::clamp(FTimeLimit, 0, Day);
+    const std::uint32_t End = FState == TRoundState::Paused ? PauseTick : FClock.Now();
+    E.UsedMs = std::clamp(static_cast<int>(static_cast<std::int32_t>(End - FStartTick)), 0, Day);
+    E.Outcome = How;
+    E.Practice = Practicing();
+    E.Hints = FHintLevel;
+    FRecord.Add(std::move(E));
+    if (Practicing() || User->Route >= 1)
+        FReview.Answered(User->Name, Practicing(), Practicing() ? 0 : User->Route,
+                         {FQuestionText, FTechnique}, How == TAnswerOutcome::Right);
+}
+
+std::optional<TOutcome> TRound::Finish(TAnswerOutcome How) {
     // Judged once: a late tick, drop or close after the verdict changes nothing.
     if (FState != TRoundState::Asking)
         return std::nullopt;
+    const bool Solved = How == TAnswerOutcome::Right;
+    Keep(How);
     FState = TRoundState::Outcome;
     if (FAskedKnown)
         FExplanation = Explain(FAsked, FTargetCell, FTargetNumber);
     TTabijiUser* User = Player();
     TOutcome Outcome;
     Outcome.Solved = Solved;
+    if (Practicing()) {
+        // No climb and no loss: only the record changes.
+        Outcome.Position = User ? User->Position : 0;
+        Outcome.Sound = Solved ? gsStep : gsLost;
+        Outcome.Mark = -1;
+        return Outcome;
+    }
     if (Solved) {
         if (User)
             User->Climb();
@@ -180,7 +254,8 @@ TCloseDecision TRound::FormCloseQuery(const std::function<bool()>& Confirm) {
     TCloseDecision Decision;
     Decision.CanClose = Confirm();
     if (Decision.CanClose) {
-        if (TTabijiUser* User = Player())
+        Keep(TAnswerOutcome::Forfeit);
+        if (TTabijiUser* User = Player(); User && !Practicing())
             User->Lose();
         FState = TRoundState::Outcome;
         Decision.Forfeited = true;

@@ -6,7 +6,9 @@
 #include "engine/point.h"
 #include "game/round/clock.h"
 #include "game/round/question_queue.h"
+#include "game/round/review.h"
 #include "game/round/sound_event.h"
+#include "storage/answer_record.h"
 
 #include <cstdint>
 #include <functional>
@@ -43,6 +45,10 @@ struct TActionStates {
     bool ClockRunning = false;
     // The question just judged can be explained.
     bool WhyEnabled = false;
+    // Practice: questions of one technique that do not move the player.
+    bool Practicing = false;
+    // A practice question is asked and a further hint can be given.
+    bool HintEnabled = false;
 };
 
 // One reading of the question clock.
@@ -101,6 +107,10 @@ public:
     bool Judge(int ToCol, int ToRow, int Digit) const;
     // Scores the asked question once: climb when Solved, else lose (a hut holds the player).
     std::optional<TOutcome> Finish(bool Solved);
+    // As above, with how the question ended, for the record.
+    std::optional<TOutcome> Finish(TAnswerOutcome How);
+    // How a placement ends the asked question.
+    TAnswerOutcome Verdict(int ToCol, int ToRow, int Digit) const;
 
     // Why the judged question's move was forced: from the verdict until the next question is
     // taken or another player chosen (a question asked or paused has none); null for a
@@ -123,6 +133,39 @@ public:
     void SetQuestionSource(int Route, std::unique_ptr<TQuestionSource> Source);
     const TQuestionQueue& Questions() const { return FQuestions; }
 
+    // Practice of one technique (1..6): generated questions of it, the clock shown but never
+    // ending them, no climbing and no loss, hints on demand. Refused while a question runs
+    // or without a player.
+    bool StartPractice(int Technique);
+    // Back to the climb exactly as it was when practice began. Refused while a question runs.
+    bool StopPractice();
+    bool Practicing() const { return FPracticeTechnique > 0; }
+    int PracticeTechnique() const { return FPracticeTechnique; }
+    // Where practice questions come from; by default fresh explained questions.
+    void SetPracticeSource(std::unique_ptr<TQuestionSource> Source);
+    // The next hint of the asked practice question: 1 the technique's name, 2 where to look,
+    // 3 the whole explanation; recorded with the answer, costing nothing. 0 when none is left
+    // or none can be given.
+    int Hint();
+    int HintLevel() const { return FHintLevel; }
+    // The explanation of the asked question, for the hints; null when it has none.
+    std::optional<TExplanation> AskedExplanation() const;
+
+    // Every answer of every player, saved with the roster (see Companions).
+    TAnswerRecord& Record() { return FRecord; }
+    const TAnswerRecord& Record() const { return FRecord; }
+    // The sections saved in the roster's write.
+    std::vector<TSectionCompanion*> Companions() { return {&FRecord, &FReview}; }
+    // Reads the record and the review of the data file the roster was loaded from.
+    void LoadRecord(const std::string& FileName) {
+        FRecord.LoadFromFile(FileName);
+        FReview.LoadFromFile(FileName);
+    }
+    // The questions lost on the generated routes, coming back.
+    const TReview& Review() const { return FReview; }
+    // The asked question came back from the review.
+    bool FromReview() const { return FFromReview; }
+
     int Technique() const { return FTechnique; }
     TPoint TargetCell() const { return FTargetCell; }
     int TargetNumber() const { return FTargetNumber; }
@@ -131,6 +174,7 @@ public:
 
 private:
     TQuestionSource& SourceFor(int Route);
+    TQuestionSource& PracticeSource();
     bool IsHut(int Position) const;
 
     const TClock& FClock;
@@ -149,6 +193,29 @@ private:
     TMatrix FAsked;
     bool FAskedKnown = false;
     std::optional<TExplanation> FExplanation;
+    TAnswerRecord FRecord;
+    TReview FReview;
+    bool FFromReview = false;
+    int FPracticeTechnique = 0;
+    int FHintLevel = 0;
+    std::unique_ptr<TQuestionSource> FPracticeSource;
+    // The climb as practice found it, given back when practice ends.
+    struct TClimbState {
+        TRoundState State = TRoundState::Ready;
+        std::uint8_t Technique = 0;
+        TPoint TargetCell;
+        int TargetNumber = 0;
+        int TimeLimit = 0;
+        TMatrix Asked;
+        bool AskedKnown = false;
+        std::optional<TExplanation> Explanation;
+        std::string QuestionText;
+    };
+    TClimbState FClimb;
+    std::string FQuestionText; // as the source gave it, before its symmetry
+    int FPositionBefore = 0;
+
+    void Keep(TAnswerOutcome How);
 };
 
 } // namespace kumoji

@@ -178,7 +178,7 @@ TEST_F(GameTest, WindowLayoutFollowsTheDesign) {
                                   "一時停止 pause (Space)", "|", "案内 help (F1)", "|",
                                   "メモ書きの色 pen color", "|", "ペン書き pen mode",
                                   "消しゴム eraser mode", "|", "メモを消す erase memo", "|",
-                                  "なぜ why (W)"}));
+                                  "記録 record", "なぜ why (W)"}));
     // The why button came last, at the far end: every other button keeps its place.
     const auto Left = [this](QAction* Action) {
         return Form->ToolBar1->widgetForAction(Action)->geometry().left();

@@ -31,6 +31,23 @@ protected:
     std::string Err;
 };
 
+// A pack killed during its write leaves its temporary file; the next pack removes it, as the
+// game's save does, and keeps the file it replaces as the backup.
+TEST_F(DataFileTool, PackCleansUpAfterAnInterruptedOne) {
+    const std::string File = Folder / "tozan01.ini";
+    ASSERT_EQ(Run("pack " + File, "[userdata]\nold\n"), 0) << Err;
+    WriteBytes(File + ".saving-a1b2c3", "torn");
+    WriteBytes(File + ".saving-zz9zz9", "torn");
+    ASSERT_EQ(Run("pack " + File, "[userdata]\nnew\n[answers]\n"), 0) << Err;
+    EXPECT_EQ(test::FolderEntries(Folder.Path()),
+              (std::vector<std::string>{"err", "in", "out", "tozan01.ini", "tozan01.ini.bak",
+                                        "tozan01.ini.lock"}));
+    ASSERT_EQ(Run("dump " + File), 0);
+    EXPECT_EQ(Out, "[userdata]\nnew\n[answers]\n");
+    ASSERT_EQ(Run("dump " + File + ".bak"), 0);
+    EXPECT_EQ(Out, "[userdata]\nold\n");
+}
+
 TEST_F(DataFileTool, PackThenDumpGivesTheTextBack) {
     const std::string File = Folder / "tozan01.ini";
     const std::string Text = "[userdata]\n登山口=0,12,\"11,18\",\"2003/02/10 21:05:33\",0\n\n～①\n";

@@ -1,6 +1,6 @@
 // kumoji-datafile: shows a "BDC" data file as text and writes text back as one.
 #include "storage/compress_string_list.h"
-#include "storage/file_lock.h"
+#include "storage/data_file.h"
 #include "storage/messages.h"
 #include "storage/platform.h"
 #include "storage/sjis.h"
@@ -26,7 +26,8 @@ reads and writes such files.
               converted from Shift-JIS (CP932) to UTF-8
   pack FILE   read UTF-8 lines from standard input and write them to FILE as a
               compressed data file in CP932; FILE is replaced only when all of
-              the text was read and converted, and the write is crash-safe
+              the text was read and converted, and the write is crash-safe; the
+              file it replaces is kept as FILE.bak (a damaged one as FILE.damaged)
 
   --raw       dump: write the stored bytes unconverted, every line ending in CR LF
               pack: take the input bytes as they are (lines end at CR LF, CR or LF)
@@ -133,12 +134,13 @@ int Pack(const std::string& FileName, bool Raw) {
             List.Lines.push_back(std::move(Converted));
         }
     }
-    // The game may be saving the same file right now.
-    const kumoji::TFileLock Lock(FileName);
-    if (Lock.Error() == kumoji::TStorageError::Locked)
-        return Fail(FileName + ": " + kumoji::ErrorText(Lock.Error()));
-    if (const std::error_code Error = List.SaveToFile(FileName))
-        return Fail(FileName + ": cannot be written: " + kumoji::ErrorText(Error));
+    // The game's own save: under the file's lock, the file it replaces kept as the backup
+    // (a damaged one set aside), and the temporary files of interrupted saves removed.
+    auto* DataFile = new kumoji::TDataFile(FileName);
+    DataFile->Lines = std::move(List.Lines);
+    kumoji::TSaveReport Report;
+    if (!kumoji::SaveAndFree(DataFile, &Report))
+        return Fail(FileName + ": cannot be written: " + Report.Reason);
     return 0;
 }
 
