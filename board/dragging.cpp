@@ -74,6 +74,10 @@ void TSudoku::PieceMouseUp(TNumberPiece& Piece, QMouseEvent& Event) {
     }
     Dragging = false;
     FDragIndex = -1;
+    // A player back on the mouse has no use for the frame until the next key; it goes before
+    // the drop is judged, which may open a message over the board.
+    FKeyCursorInUse = false;
+    UpdateKeyCursor();
     const QPoint At = Piece.mapTo(this, Event.position().toPoint());
     const int Col = std::min(8, (At.x() - GridLeft) / CellWidth);
     const int Row = std::min(8, (At.y() - GridTop) / CellHeight);
@@ -82,9 +86,6 @@ void TSudoku::PieceMouseUp(TNumberPiece& Piece, QMouseEvent& Event) {
     } else {
         RemovePiece(Piece.Index, true);
     }
-    // A player back on the mouse has no use for the frame until the next key.
-    FKeyCursorInUse = false;
-    UpdateKeyCursor();
 }
 
 } // namespace kumoji

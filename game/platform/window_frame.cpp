@@ -19,7 +19,11 @@ QMargins TOuterFrame::Frame() const {
     const QMargins Now = Handle ? Handle->frameMargins() : QMargins();
     // A dialog gets a new native window at each showing, unframed until the manager
     // frames it again, often without a move to tell: the last frame seen stands for it.
-    return Now.isNull() ? FApplied : Now;
+    // So it does while the manager builds the new frame, which can be measured then as
+    // smaller than the window (negative margins).
+    const bool Framed =
+        !Now.isNull() && Now.left() >= 0 && Now.top() >= 0 && Now.right() >= 0 && Now.bottom() >= 0;
+    return Framed ? Now : FApplied;
 }
 
 QSize TOuterFrame::OuterSize() const {
@@ -34,14 +38,17 @@ void TOuterFrame::PlaceOuter(TOuterPlace Place) {
 
 void TOuterFrame::Apply(bool Force) {
     const QMargins Now = Frame();
+    const QSize Client = FClientSize(Now);
+    // Without a window manager no frame ever comes; the first place stands. The place is
+    // made before the size, so that the size hints the size sends carry the new place: a
+    // manager that read the old one from them put the window back there.
+    if (FPending && !Now.isNull()) {
+        const TOuterPlace Place = std::exchange(FPending, nullptr);
+        FWindow->move(Place(Client.grownBy(Now)));
+    }
     if (Now != FApplied || Force) {
         FApplied = Now;
-        FWindow->setFixedSize(FClientSize(Now));
-    }
-    // Without a window manager no frame ever comes; the first place stands.
-    if (FPending && !Now.isNull()) {
-        FWindow->move(FPending(OuterSize()));
-        FPending = nullptr;
+        FWindow->setFixedSize(Client);
     }
 }
 

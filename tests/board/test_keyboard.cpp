@@ -87,6 +87,9 @@ TEST_F(KeyboardTest, TheFrameIsShownFromTheFirstKeyUntilAMouseDrop) {
     Key(Qt::Key_Space);
     EXPECT_FALSE(Frame.isVisible());
 
+    // Gone already when the drop is judged (the game may then open a message over the board).
+    std::vector<bool> ShownAtChange;
+    Board->OnChanged = [&](TSudoku&) { ShownAtChange.push_back(Frame.isVisible()); };
     const int Digit = SolutionDigit(0, 0);
     for (const Qt::Key First : {Qt::Key_Down, DigitKey(Digit), Qt::Key_Delete}) {
         Key(First);
@@ -99,6 +102,7 @@ TEST_F(KeyboardTest, TheFrameIsShownFromTheFirstKeyUntilAMouseDrop) {
         EXPECT_EQ(Board->PieceAt(2, 0), nullptr);
         ExpectConsistent(*Board);
     }
+    EXPECT_EQ(ShownAtChange, std::vector<bool>(3, false));
     // Where the keys left it, and what they did there, stayed while it was hidden.
     EXPECT_EQ(Board->KeyCursor(), QPoint(0, 1));
     Key(Qt::Key_Right);

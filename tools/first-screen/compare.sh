@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Times the first usable screen of two builds of the game, alternating runs, each on a fresh
-# Xvfb (1366x768, no window manager) in a fresh folder: "prompt" starts with no data file (the
+# Xvfb (1366x768; no window manager, or openbox with WM=openbox) in a fresh folder: "prompt" starts with no data file (the
 # name prompt comes), "dialog" with one player (the player dialog comes).
 #   tools/first-screen/compare.sh BEFORE_KUMOJI AFTER_KUMOJI [RUNS] [CASE...]
 # Needs build/tools/first-screen/kumoji-first-screen and build/tools/datafile/kumoji-datafile
@@ -31,9 +31,17 @@ run_once() { # label binary case
   xvfb=$!
   for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.02; done
   display=":$(cat "$work/display")"
+  local wm=""
+  if [ "${WM:-}" = openbox ]; then
+    rm -f "$work/wm"
+    DISPLAY="$display" openbox --sm-disable --startup "touch $work/wm" 2>/dev/null &
+    wm=$!
+    for _ in $(seq 200); do [ -e "$work/wm" ] && break; sleep 0.02; done
+  fi
   local line
   line=$(cd "$dir" && DISPLAY="$display" QT_QPA_PLATFORM=xcb "$probe" -- "$2" 2>/dev/null) ||
     line="$line (incomplete)"
+  if [ -n "$wm" ]; then kill "$wm" && wait "$wm" 2>/dev/null || true; fi
   kill "$xvfb" && wait "$xvfb" 2>/dev/null || true
   : >"$work/display"
   echo "$1 $3 $line" | tee -a "$work/results"
