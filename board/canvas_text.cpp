@@ -1,15 +1,17 @@
 // The face and placement of text the board paints on its layers: labels, caption and hints.
 #include "board/canvas_text.h"
 
+#include "board/board_scale.h"
+
 #include <QPainter>
 #include <QString>
 
 namespace kumoji {
 
-QFont CanvasFont() {
+QFont CanvasFont(double Scale) {
     QFont Font;
     Font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
-    Font.setPixelSize(12);
+    Font.setPixelSize(ScaledPixels(12, Scale));
     Font.setStyleStrategy(QFont::NoAntialias);
     return Font;
 }

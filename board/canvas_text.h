@@ -9,8 +9,8 @@ class QString;
 namespace kumoji {
 
 // Drawn without smoothing, so a mark is exactly its colour, as on the canvas
-// this board was designed for.
-QFont CanvasFont();
+// this board was designed for; 12 pixels at scale 1.
+QFont CanvasFont(double Scale = 1.0);
 
 // Text with its top-left corner at (X, Y), as a canvas writes it.
 void DrawTextAt(QPainter& Painter, int X, int Y, const QString& Text);
