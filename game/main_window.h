@@ -8,6 +8,8 @@
 
 #include <QWidget>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QColorDialog;
@@ -59,6 +61,9 @@ public:
     QLabel* pnTimer = nullptr;
     QTimer* tmKimete = nullptr;
     QTimer* tmEvent = nullptr;
+    // Once a resize by the player has come to rest, gives the window the design's shape
+    // at the scale it asked for.
+    QTimer* tmShape = nullptr;
     QColorDialog* ColorDialog1 = nullptr;
     QAction* acStart = nullptr;
     QAction* acPause = nullptr;
@@ -70,6 +75,8 @@ public:
     QAction* acEraser = nullptr;
     QAction* acEraseMemo = nullptr;
     QAction* acWhy = nullptr;
+    // F11: full screen and back.
+    QAction* acFullScreen = nullptr;
     // The explanation's text, over the picture's upper left, where the player
     // dialog leaves it in sight.
     TExplainPanel* pnExplanation = nullptr;
@@ -81,6 +88,9 @@ public:
     int UserIndex() const { return FUserIndex; }
     // The position the labels and the route map show.
     int Position() const { return FPosition; }
+    // The scale the window's content is drawn at, and the one of its normal state.
+    double Scale() const { return FScale; }
+    double NormalScale() const { return FNormalScale; }
     const TRound& Round() const { return FRound; }
     // Where a route's questions come from; route 0 uses the shared tables queue.
     void SetQuestionSource(int Route, std::unique_ptr<TQuestionSource> Source);
@@ -120,6 +130,8 @@ public:
     void ShowExplanation();
     void ClearExplanation();
     void tmEventTimer();
+    void tmShapeTimer();
+    void acFullScreenExecute();
     void FormActivate();
 
     // The help page beside the executable, or where an install puts it.
@@ -132,6 +144,7 @@ protected:
     bool event(QEvent* Event) override;
     void showEvent(QShowEvent* Event) override;
     void resizeEvent(QResizeEvent* Event) override;
+    void changeEvent(QEvent* Event) override;
     void closeEvent(QCloseEvent* Event) override;
 
 private:
@@ -146,6 +159,13 @@ private:
     void BindButton(QToolButton* Button, QAction* Action, const char* Glyph);
     void LayOutComponents();
     void PlaceComponents();
+    // The frame the window has now; none while it is full screen.
+    QMargins Frame() const;
+    // Where the design's picture lies in the client area at the window's scale: all of
+    // it when the window has the design's shape, else centred on the black.
+    QRect ContentArea() const;
+    void ScaleFonts();
+    void ScaleToolBar();
     void AskFirstPlayer();
     void LayMaruOver(int PieceIndex);
     void ReturnMaru();
@@ -168,6 +188,12 @@ private:
     std::unique_ptr<TTabijiUsers> FUsers;
     int FUserIndex = -1;
     int FPosition = 0;
+    double FScale = 1.0;
+    double FNormalScale = 1.0;
+    // The scale the fonts and the tool bar were last set for: the design's at creation.
+    double FScaledFor = 1.0;
+    // The tool bar's buttons at their design size.
+    std::vector<std::pair<QWidget*, QSize>> FToolSizes;
     bool FirstActivate = true;
     bool FirstDialogPlacement = true;
     bool InSudokuChanged = false;

@@ -8,8 +8,8 @@
 
 namespace kumoji {
 
-TOuterFrame::TOuterFrame(QWidget* Window, TClientSize ClientSize)
-    : QObject(Window), FWindow(Window), FClientSize(std::move(ClientSize)) {
+TOuterFrame::TOuterFrame(QWidget* Window, TClientSize ClientSize, TSizing Sizing)
+    : QObject(Window), FWindow(Window), FClientSize(std::move(ClientSize)), FSizing(Sizing) {
     FWindow->installEventFilter(this);
     Apply(true);
 }
@@ -36,7 +36,12 @@ void TOuterFrame::Apply(bool Force) {
     const QMargins Now = Frame();
     if (Now != FApplied || Force) {
         FApplied = Now;
-        FWindow->setFixedSize(FClientSize(Now));
+        if (FSizing == TSizing::Fixed) {
+            FWindow->setFixedSize(FClientSize(Now));
+        } else if (!(FWindow->windowState() &
+                     (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized))) {
+            FWindow->resize(FClientSize(Now));
+        }
     }
     // Without a window manager no frame ever comes; the first place stands.
     if (FPending && !Now.isNull()) {
