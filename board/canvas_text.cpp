@@ -8,11 +8,13 @@
 
 namespace kumoji {
 
-QFont CanvasFont(double Scale) {
+QFont CanvasFont(double Scale, double Ratio) {
     QFont Font;
     Font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
     Font.setPixelSize(ScaledPixels(12, Scale));
-    Font.setStyleStrategy(QFont::NoAntialias);
+    if (Scale * Ratio == 1.0) {
+        Font.setStyleStrategy(QFont::NoAntialias);
+    }
     return Font;
 }
 

@@ -72,7 +72,7 @@ void TSudoku::PaintHintMark(const TShownHint& Mark) {
     const int X = Slot.x();
     const int Y = Slot.y();
     const QString Text = QString::number(Mark.Digit);
-    const QFont Font = CanvasFont(FGeometry.Scale);
+    const QFont Font = CanvasFont(FGeometry.Scale, FRatio);
     const QFontMetrics Metrics(Font);
     // A later mark replaces an earlier one in the same slot.
     FHintImage->ClearRect(QRect(X, Y, Metrics.horizontalAdvance(Text), Metrics.height()));

@@ -256,7 +256,7 @@ void TSudoku::DrawGrid() {
 
     QPainter Painter(&Canvas);
     Painter.setPen(Qt::black);
-    Painter.setFont(CanvasFont(Scale));
+    Painter.setFont(CanvasFont(Scale, FRatio));
     const auto Px = [this](double Design) { return FGeometry.Px(Design); };
     for (int I = 0; I < 9; ++I) {
         DrawTextAt(Painter, GridLeft + I * CellWidth + (CellWidth - Px(8)) / 2, GridTop - Px(16),
@@ -342,7 +342,7 @@ void TSudoku::Clear() {
 void TSudoku::ShowFilledCount() {
     FHintImage->ClearRect(QRect(0, 0, 2 * CellWidth, GridTop));
     QPainter Painter(&FHintImage->Canvas());
-    Painter.setFont(CanvasFont(FGeometry.Scale));
+    Painter.setFont(CanvasFont(FGeometry.Scale, FRatio));
     Painter.setPen(CaptionColor());
     DrawTextAt(Painter, FGeometry.Px(8), FGeometry.Px(4),
                QStringLiteral("-- %1 --").arg(81 - FGrid.EmptyCount()));

@@ -24,10 +24,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QColorDialog>
+#include <QLayout>
 #include <QPainter>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 
 namespace kumoji {
 
@@ -66,7 +68,9 @@ public:
 
     void SetScale(double Scale) {
         FScale = Scale;
-        setFixedSize(ScaledPixels(FWidth, Scale), ScaledPixels(22, Scale));
+        // As tall as a button, within the bar's unscaled margins.
+        setFixedSize(ScaledPixels(FWidth, Scale),
+                     std::max(1, std::min(ScaledPixels(22, Scale), ScaledPixels(25, Scale) - 3)));
     }
 
 protected:
@@ -312,7 +316,8 @@ void TForm1::BuildToolBar() {
     ToolBar1->addWidget(new TToolGap(8));
     ToolBar1->addAction(acEraseMemo);
     // At the far end, where it moves none of the others.
-    ToolBar1->addWidget(new TToolGap(98));
+    FToolEndGap = new TToolGap(98);
+    ToolBar1->addWidget(FToolEndGap);
     ToolBar1->addAction(acWhy);
 }
 
@@ -330,13 +335,23 @@ void TForm1::ScaleToolBar() {
             Button->setMinimumSize(0, 0);
             Button->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         } else {
-            Button->setFixedSize(ScaledPixels(Design.width(), S), ScaledPixels(Design.height(), S));
+            // The bar's margins above and below are the style's, not scaled: a small bar
+            // leaves them as they are and the buttons give up the height.
+            const int Height = std::min(ScaledPixels(Design.height(), S),
+                                        ScaledPixels(25, S) - (25 - Design.height()));
+            Button->setFixedSize(ScaledPixels(Design.width(), S), std::max(1, Height));
         }
     }
     // The gaps have no meta-object of their own to be found by.
     for (QWidget* Child : ToolBar1->findChildren<QWidget*>())
         if (auto* Gap = dynamic_cast<TToolGap*>(Child))
             Gap->SetScale(S);
+    // The bar's own margins and spacing are the style's, not scaled: below the design's
+    // size the last gap gives up what they take, so the why button stays on the bar.
+    ToolBar1->layout()->invalidate();
+    const int Over = ToolBar1->sizeHint().width() - (ScaledPixels(580, S) - 2 * ScaledPixels(1, S));
+    if (Over > 0)
+        FToolEndGap->setFixedWidth(std::max(ScaledPixels(8, S), FToolEndGap->width() - Over));
     // The background's bands keep their places in the bar: the strip is drawn for the
     // bar's height from its large drawing.
     const qreal Ratio = devicePixelRatioF();

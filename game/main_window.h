@@ -194,6 +194,7 @@ private:
     double FScaledFor = 1.0;
     // The tool bar's buttons at their design size.
     std::vector<std::pair<QWidget*, QSize>> FToolSizes;
+    QWidget* FToolEndGap = nullptr;
     bool FirstActivate = true;
     bool FirstDialogPlacement = true;
     bool InSudokuChanged = false;

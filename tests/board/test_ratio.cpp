@@ -119,17 +119,23 @@ TEST_F(RatioTest, DropsHintsAndStrokesLandUnderThePointer) {
     }
     ExpectConsistent(*Board);
 
-    // A right click shows the digit in its slot, drawn at the slot's device pixels.
-    RightClick(PieceCenter(*Board->FindFreePiece(SolutionDigit(4, 4))));
+    // A right click shows the digit in its slot, drawn at the slot's device pixels, and
+    // nothing in the cell's other slots.
+    const int Digit = SolutionDigit(4, 4);
+    RightClick(PieceCenter(*Board->FindFreePiece(Digit)));
     const QImage& Hints = Board->HintImage()->Canvas();
-    const QPoint Slot = Board->HintSlot(4, 4, SolutionDigit(4, 4));
-    int Ink = 0;
-    for (int Y = Device(Slot.y()); Y < Device(Slot.y() + 14); ++Y) {
-        for (int X = Device(Slot.x()); X < Device(Slot.x() + 10); ++X) {
-            Ink += Hints.pixelColor(X, Y).alpha() == 255;
+    const auto Ink = [&](int Of) {
+        const QPoint Slot = Board->HintSlot(4, 4, Of);
+        int Drawn = 0;
+        for (int Y = Device(Slot.y()); Y < Device(Slot.y() + 14); ++Y) {
+            for (int X = Device(Slot.x()); X < Device(Slot.x() + 10); ++X) {
+                Drawn += Hints.pixelColor(X, Y).alpha() > 128;
+            }
         }
-    }
-    EXPECT_GT(Ink, 12);
+        return Drawn;
+    };
+    EXPECT_GT(Ink(Digit), 12);
+    EXPECT_EQ(Ink(Digit % 9 + 1), 0);
 
     // A stroke covers the device pixels under the pointer's path.
     const QPoint From = CellCenter(5, 1);
