@@ -1,16 +1,20 @@
 // The face and placement of text the board paints on its layers: labels, caption and hints.
 #include "board/canvas_text.h"
 
+#include "board/board_scale.h"
+
 #include <QPainter>
 #include <QString>
 
 namespace kumoji {
 
-QFont CanvasFont() {
+QFont CanvasFont(double Scale, double Ratio) {
     QFont Font;
     Font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
-    Font.setPixelSize(12);
-    Font.setStyleStrategy(QFont::NoAntialias);
+    Font.setPixelSize(ScaledPixels(12, Scale));
+    if (Scale * Ratio == 1.0) {
+        Font.setStyleStrategy(QFont::NoAntialias);
+    }
     return Font;
 }
 

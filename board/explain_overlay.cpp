@@ -43,8 +43,15 @@ void TExplainOverlay::paintEvent(QPaintEvent*) {
     }
     QPainter Painter(this);
     Painter.setRenderHint(QPainter::Antialiasing);
+    // Every measure is the design's at the board's scale.
+    const double S = FBoard.Geometry().Scale;
+    const auto Within = [S](const QRect& Rect, double Left, double Top, double Right,
+                            double Bottom) {
+        return QRectF(Rect).adjusted(Left * S, Top * S, Right * S, Bottom * S);
+    };
     // Inside the grid lines, so that they stay crisp.
-    const auto Inside = [this](int Cell) { return CellRect(Cell).adjusted(1, 1, 0, 0); };
+    const int Line = FBoard.Geometry().Px(1);
+    const auto Inside = [&](int Cell) { return CellRect(Cell).adjusted(Line, Line, 0, 0); };
 
     // Each cell is tinted once, the pattern's own more strongly than the rest
     // of its units, so that the pattern reads as one shape.
@@ -61,33 +68,34 @@ void TExplainOverlay::paintEvent(QPaintEvent*) {
         }
     }
     Painter.setBrush(Qt::NoBrush);
-    Painter.setPen(QPen(ExplainPatternLine(), 2));
+    Painter.setPen(QPen(ExplainPatternLine(), 2 * S));
     for (const int Cell : FMarks.PatternCells) {
-        Painter.drawRect(QRectF(CellRect(Cell)).adjusted(2.5, 2.5, -1.5, -1.5));
+        Painter.drawRect(Within(CellRect(Cell), 2.5, 2.5, -1.5, -1.5));
     }
 
     QColor Single = ExplainSingleColor();
     if (FMarks.SingleUnit >= 0) {
-        Painter.setPen(QPen(Single, 3));
-        Painter.drawRect(QRectF(UnitRect(FMarks.SingleUnit)).adjusted(1.5, 1.5, -0.5, -0.5));
+        Painter.setPen(QPen(Single, 3 * S));
+        Painter.drawRect(Within(UnitRect(FMarks.SingleUnit), 1.5, 1.5, -0.5, -0.5));
     }
     Single.setAlpha(200);
-    Painter.setPen(QPen(Single, 2.5));
+    Painter.setPen(QPen(Single, 2.5 * S));
     for (const int Cell : FMarks.Witnesses) {
-        Painter.drawEllipse(QRectF(CellRect(Cell)).adjusted(7.5, 7.5, -4.5, -4.5));
+        Painter.drawEllipse(Within(CellRect(Cell), 7.5, 7.5, -4.5, -4.5));
     }
     // Inside the grid lines and outside the small digits' slots.
-    Painter.setPen(QPen(ExplainSingleColor(), 3));
-    Painter.drawRect(QRectF(CellRect(FMarks.Target)).adjusted(2, 2, -1.5, -1.5));
+    Painter.setPen(QPen(ExplainSingleColor(), 3 * S));
+    Painter.drawRect(Within(CellRect(FMarks.Target), 2, 2, -1.5, -1.5));
 
     DrawDigits(Painter);
 }
 
 void TExplainOverlay::DrawDigits(QPainter& Painter) const {
     // Smoothed, unlike the hints' canvas face: these lie over tints.
+    const double S = FBoard.Geometry().Scale;
     QFont Plain;
     Plain.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
-    Plain.setPixelSize(12);
+    Plain.setPixelSize(FBoard.Geometry().TextPixels());
     QFont Bold = Plain;
     Bold.setBold(true);
     const QFontMetrics Metrics(Plain);
@@ -104,9 +112,9 @@ void TExplainOverlay::DrawDigits(QPainter& Painter) const {
         DrawTextAt(Painter, Slot.x(), Slot.y(), Text);
         if (Struck) {
             const QRectF Box(Slot, QSizeF(Metrics.horizontalAdvance(Text), Metrics.ascent()));
-            Painter.setPen(QPen(Color, 1.4, Qt::SolidLine, Qt::RoundCap));
-            Painter.drawLine(Box.bottomLeft() + QPointF(-1.5, 1.5),
-                             Box.topRight() + QPointF(1.5, 0.5));
+            Painter.setPen(QPen(Color, 1.4 * S, Qt::SolidLine, Qt::RoundCap));
+            Painter.drawLine(Box.bottomLeft() + QPointF(-1.5, 1.5) * S,
+                             Box.topRight() + QPointF(1.5, 0.5) * S);
         }
     };
 
@@ -135,7 +143,7 @@ void TExplainOverlay::DrawDigits(QPainter& Painter) const {
     // An open target that no step touched shows its digit as a piece would.
     if (Open(FMarks.Target) && !TargetWritten) {
         QFont Large = Plain;
-        Large.setPixelSize(28);
+        Large.setPixelSize(FBoard.Geometry().Px(28));
         Painter.setFont(Large);
         Painter.setPen(ExplainSingleColor());
         Painter.drawText(CellRect(FMarks.Target), Qt::AlignCenter,

@@ -1,11 +1,15 @@
 // The explanation's text: numbered lines on a translucent dark panel, readable over a picture.
 #include "board/explain_panel.h"
 
+#include "board/board_scale.h"
+
 namespace kumoji {
 
 namespace {
 
-QString LinesHtml(const std::vector<std::string>& Lines, int Pixels) {
+QString LinesHtml(const std::vector<std::string>& Lines, int Pixels, double Scale) {
+    const int Space = ScaledPixels(7, Scale);
+    const int Below = ScaledPixels(5, Scale);
     QString Html = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"0\">");
     int Number = 0;
     for (const std::string& Line : Lines) {
@@ -13,15 +17,17 @@ QString LinesHtml(const std::vector<std::string>& Lines, int Pixels) {
         const qsizetype Gap = Text.indexOf(QStringLiteral("  "));
         const QString Japanese = (Gap < 0 ? Text : Text.left(Gap)).trimmed().toHtmlEscaped();
         const QString English = Gap < 0 ? QString() : Text.mid(Gap).trimmed().toHtmlEscaped();
-        Html += QStringLiteral("<tr><td style=\"padding: 0 7px 5px 0; color: #ffcf4a; "
+        Html += QStringLiteral("<tr><td style=\"padding: 0 %4px %5px 0; color: #ffcf4a; "
                                "font-weight: bold; font-size: %1px\">%2</td>"
-                               "<td style=\"padding-bottom: 5px; font-size: %1px\">%3")
-                    .arg(Pixels)
+                               "<td style=\"padding-bottom: %5px; font-size: %1px\">%3")
+                    .arg(ScaledPixels(Pixels, Scale))
                     .arg(++Number)
-                    .arg(Japanese);
+                    .arg(Japanese)
+                    .arg(Space)
+                    .arg(Below);
         if (!English.isEmpty()) {
             Html += QStringLiteral("<br><span style=\"color: #b9c6d6; font-size: %1px\">%2</span>")
-                        .arg(Pixels - 2)
+                        .arg(ScaledPixels(Pixels - 2, Scale))
                         .arg(English);
         }
         Html += QStringLiteral("</td></tr>");
@@ -39,11 +45,22 @@ TExplainPanel::TExplainPanel(QWidget* Parent) : QLabel(Parent) {
     QFont Font;
     Font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
     setFont(Font);
+    SetScale(1.0);
+    hide();
+}
+
+void TExplainPanel::SetScale(double Value) {
+    FScale = Value;
+    const auto Px = [Value](int Design) { return ScaledPixels(Design, Value); };
     // A dark veil rather than a solid box: the picture behind stays in sight.
     setStyleSheet(QStringLiteral("QLabel { background-color: rgba(12, 18, 32, 196); color: white; "
-                                 "border: 1px solid rgba(255, 255, 255, 60); "
-                                 "border-radius: 8px; padding: 8px 10px 3px 10px; }"));
-    hide();
+                                 "border: %1px solid rgba(255, 255, 255, 60); "
+                                 "border-radius: %2px; padding: %2px %3px %4px %3px; }")
+                      .arg(Px(1))
+                      .arg(Px(8))
+                      .arg(Px(10))
+                      .arg(Px(3)));
+    Fit();
 }
 
 void TExplainPanel::SetArea(const QRect& Area) {
@@ -64,7 +81,7 @@ void TExplainPanel::Fit() {
     }
     int Height = 0;
     for (int Pixels = 14; Pixels >= 9; --Pixels) {
-        setText(LinesHtml(FLines, Pixels));
+        setText(LinesHtml(FLines, Pixels, FScale));
         Height = heightForWidth(FArea.width());
         if (Height <= FArea.height()) {
             break;

@@ -18,6 +18,8 @@ public:
     // The panel sits at Area's top-left, as wide as Area and at most as tall:
     // a long text is set in a smaller face rather than cut off.
     void SetArea(const QRect& Area);
+    // The window's scale: the faces, gaps and the veil's edge follow it.
+    void SetScale(double Value);
     void SetLines(std::vector<std::string> Lines);
     void Clear() { SetLines({}); }
     const std::vector<std::string>& Lines() const { return FLines; }
@@ -25,6 +27,7 @@ public:
 private:
     void Fit();
 
+    double FScale = 1.0;
     QRect FArea;
     std::vector<std::string> FLines;
 };

@@ -29,6 +29,7 @@ QColor HintColor(THintKind Kind) {
 } // namespace
 
 void TSudoku::ClearHints() {
+    FShownHints.clear();
     FHintImage->ClearRect(rect().adjusted(2 * CellWidth, 0, 0, 0));
 }
 
@@ -57,22 +58,27 @@ void TSudoku::DrawHints(int Digit) {
 }
 
 QPoint TSudoku::HintSlot(int Col, int Row, int Digit) const {
-    return {GridLeft + Col * CellWidth + 4 + (Digit - 1) % 3 * 16,
-            GridTop + Row * CellHeight + 4 + (Digit - 1) / 3 * 16};
+    return {GridLeft + Col * CellWidth + FGeometry.SlotX(Digit),
+            GridTop + Row * CellHeight + FGeometry.SlotY(Digit)};
 }
 
 void TSudoku::DrawHintMark(int Col, int Row, int Digit, const QColor& Color) {
-    const QPoint Slot = HintSlot(Col, Row, Digit);
+    FShownHints.push_back({Col, Row, Digit, Color});
+    PaintHintMark(FShownHints.back());
+}
+
+void TSudoku::PaintHintMark(const TShownHint& Mark) {
+    const QPoint Slot = HintSlot(Mark.Col, Mark.Row, Mark.Digit);
     const int X = Slot.x();
     const int Y = Slot.y();
-    const QString Text = QString::number(Digit);
-    const QFont Font = CanvasFont();
+    const QString Text = QString::number(Mark.Digit);
+    const QFont Font = CanvasFont(FGeometry.Scale, FRatio);
     const QFontMetrics Metrics(Font);
     // A later mark replaces an earlier one in the same slot.
     FHintImage->ClearRect(QRect(X, Y, Metrics.horizontalAdvance(Text), Metrics.height()));
     QPainter Painter(&FHintImage->Canvas());
     Painter.setFont(Font);
-    Painter.setPen(Color);
+    Painter.setPen(Mark.Color);
     DrawTextAt(Painter, X, Y, Text);
 }
 

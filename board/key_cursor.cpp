@@ -2,6 +2,8 @@
 #include "board/key_cursor.h"
 
 #include "board/board_colors.h"
+#include "board/board_scale.h"
+#include "board/device_pixels.h"
 
 #include <QPainter>
 
@@ -13,23 +15,40 @@ TKeyCursor::TKeyCursor(QWidget* Parent) : QWidget(Parent) {
 }
 
 void TKeyCursor::FrameCell(const QRect& Rect) {
-    setGeometry(Rect.adjusted(-1, -1, 2, 2));
+    const int Before = ScaledPixels(1, FScale);
+    const int After = ScaledPixels(2, FScale);
+    setGeometry(Rect.adjusted(-Before, -Before, After, After));
     raise();
+}
+
+void TKeyCursor::SetScale(double Value) {
+    FScale = Value;
+    update();
 }
 
 void TKeyCursor::paintEvent(QPaintEvent*) {
     QPainter Painter(this);
-    const QRect Outer = rect();
-    const int W = Outer.width();
-    const int H = Outer.height();
-    for (const QRect& Band : {QRect(0, 0, W, Thickness), QRect(0, H - Thickness, W, Thickness),
-                              QRect(0, 0, Thickness, H), QRect(W - Thickness, 0, Thickness, H)}) {
-        Painter.fillRect(Band, KeyCursorColor());
+    // Drawn on whole device pixels, so the bands are equally wide on every side.
+    const qreal Ratio = devicePixelRatioF();
+    const QSize Size = PaintInDevicePixels(Painter, *this);
+    const int W = Size.width();
+    const int H = Size.height();
+    const int Band = ScaledPixels(Thickness, FScale * Ratio);
+    const int Hair = ScaledPixels(1, FScale * Ratio);
+    for (const QRect& Side : {QRect(0, 0, W, Band), QRect(0, H - Band, W, Band),
+                              QRect(0, 0, Band, H), QRect(W - Band, 0, Band, H)}) {
+        Painter.fillRect(Side, KeyCursorColor());
     }
     // A dark hairline inside the coloured band keeps it apart from the
     // piece's face, the grid lines and the hint marks alike.
-    Painter.setPen(Qt::black);
-    Painter.drawRect(Outer.adjusted(Thickness, Thickness, -Thickness - 1, -Thickness - 1));
+    const QRect Inside(Band, Band, W - 2 * Band, H - 2 * Band);
+    for (const QRect& Side :
+         {QRect(Inside.left(), Inside.top(), Inside.width(), Hair),
+          QRect(Inside.left(), Inside.bottom() + 1 - Hair, Inside.width(), Hair),
+          QRect(Inside.left(), Inside.top(), Hair, Inside.height()),
+          QRect(Inside.right() + 1 - Hair, Inside.top(), Hair, Inside.height())}) {
+        Painter.fillRect(Side, Qt::black);
+    }
 }
 
 } // namespace kumoji

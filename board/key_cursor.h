@@ -13,14 +13,19 @@ class TKeyCursor : public QWidget {
 public:
     explicit TKeyCursor(QWidget* Parent);
 
-    // Width of the outline, in pixels.
+    // Width of the outline, in design pixels.
     static constexpr int Thickness = 3;
 
     // Frames the cell at Rect, the outline straddling the cell's edges.
     void FrameCell(const QRect& Rect);
+    // The board's scale, which the outline's measures follow.
+    void SetScale(double Value);
 
 protected:
     void paintEvent(QPaintEvent* Event) override;
+
+private:
+    double FScale = 1.0;
 };
 
 } // namespace kumoji

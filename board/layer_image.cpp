@@ -3,6 +3,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <cmath>
 
 namespace kumoji {
 
@@ -14,19 +15,16 @@ TLayerImage::TLayerImage(QWidget* Parent, bool Transparent)
     SetCanvasSize(Parent ? Parent->size() : QSize());
 }
 
-void TLayerImage::SetCanvasSize(QSize Size) {
+void TLayerImage::SetCanvasSize(QSize Size, qreal Ratio) {
     Size = Size.expandedTo(QSize(1, 1));
-    if (Size == FCanvas.size()) {
+    const QSize Pixels(static_cast<int>(std::ceil(Size.width() * Ratio)),
+                       static_cast<int>(std::ceil(Size.height() * Ratio)));
+    if (Pixels == FCanvas.size() && Ratio == FCanvas.devicePixelRatio()) {
         return;
     }
-    QImage Canvas(Size, QImage::Format_ARGB32_Premultiplied);
-    Canvas.fill(FTransparent ? QColor(Qt::transparent) : QColor(Qt::white));
-    if (!FCanvas.isNull()) {
-        QPainter Painter(&Canvas);
-        Painter.setCompositionMode(QPainter::CompositionMode_Source);
-        Painter.drawImage(0, 0, FCanvas);
-    }
-    FCanvas = Canvas;
+    FCanvas = QImage(Pixels, QImage::Format_ARGB32_Premultiplied);
+    FCanvas.setDevicePixelRatio(Ratio);
+    FCanvas.fill(FTransparent ? QColor(Qt::transparent) : QColor(Qt::white));
     update();
 }
 
@@ -39,13 +37,9 @@ void TLayerImage::ClearRect(const QRect& Rect, const QColor& Fill) {
 
 void TLayerImage::paintEvent(QPaintEvent* Event) {
     QPainter Painter(this);
-    Painter.drawImage(Event->rect().topLeft(), FCanvas, Event->rect());
-}
-
-void TLayerImage::resizeEvent(QResizeEvent* Event) {
-    // The canvas only grows, as a drawn picture is never cut by a resize.
-    SetCanvasSize(FCanvas.size().expandedTo(size()));
-    QWidget::resizeEvent(Event);
+    const QRectF Shown(Event->rect());
+    const qreal Ratio = FCanvas.devicePixelRatio();
+    Painter.drawImage(Shown, FCanvas, QRectF(Shown.topLeft() * Ratio, Shown.size() * Ratio));
 }
 
 void TLayerImage::mousePressEvent(QMouseEvent* Event) {

@@ -11,7 +11,8 @@ namespace kumoji {
 
 // One drawing layer of the board: a child widget that shows its own image.
 // A transparent layer starts and clears to fully transparent pixels, so what
-// lies behind it shows wherever nothing was drawn.
+// lies behind it shows wherever nothing was drawn. The image has the screen's
+// device pixels, so what is drawn on it is as sharp as the screen allows.
 class TLayerImage : public QWidget {
     Q_OBJECT
 
@@ -21,8 +22,9 @@ public:
     TLayerImage(QWidget* Parent, bool Transparent);
 
     bool Transparent() const { return FTransparent; }
-    // Sizes the canvas to Size, keeping what was drawn where it still fits.
-    void SetCanvasSize(QSize Size);
+    // A cleared canvas of Size logical pixels at device pixel ratio Ratio; the
+    // canvas is kept as it is when both are unchanged.
+    void SetCanvasSize(QSize Size, qreal Ratio = 1.0);
     QImage& Canvas() { return FCanvas; }
     const QImage& Canvas() const { return FCanvas; }
     // Clears Rect: transparent on a transparent layer, otherwise Fill.
@@ -35,7 +37,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* Event) override;
-    void resizeEvent(QResizeEvent* Event) override;
     void mousePressEvent(QMouseEvent* Event) override;
     void mouseDoubleClickEvent(QMouseEvent* Event) override;
     void mouseMoveEvent(QMouseEvent* Event) override;

@@ -9,6 +9,7 @@
 namespace kumoji {
 
 void TSudoku::EraseMemo() {
+    FMemo.clear();
     FMemoImage->Clear();
 }
 
@@ -27,12 +28,12 @@ void TSudoku::SetStroke(int Mode) {
     }
     StrokeMode = Mode;
     if (Mode != 0) {
-        FStrokeImage->SetCanvasSize(FMemoImage->Canvas().size());
-        FStrokeImage->ClearRect(FStrokeImage->Canvas().rect(), BackgroundColor());
+        FStrokeImage->SetCanvasSize(size(), FRatio);
+        FStrokeImage->ClearRect(FStrokeImage->rect(), BackgroundColor());
         QImage Snapshot;
         CaptureBoard(Snapshot);
         QPainter Painter(&FStrokeImage->Canvas());
-        Painter.drawImage(FStrokeImage->rect(), Snapshot, FStrokeImage->geometry());
+        Painter.drawImage(QPointF(0, 0), Snapshot);
         Painter.end();
         // Qt ends the mouse grab of a widget that is hidden, so the memo layer
         // stays shown, wholly covered by the opaque stroke layer.
@@ -49,9 +50,11 @@ void TSudoku::SetStroke(int Mode) {
 
 void TSudoku::DrawMemoLine(QPoint Point) {
     if (StrokeMode != 0) {
-        const QPen Pen =
-            StrokeMode > 0 ? QPen(FPenColor, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin)
-                           : QPen(BackgroundColor(), 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        FMemo.push_back({FLastMemo, Point, QRect(GridLeft, GridTop, CellWidth, CellHeight),
+                         StrokeMode > 0 ? FPenColor : BackgroundColor(),
+                         StrokeMode > 0 ? 2.0 : 6.0});
+        const QPen Pen(FMemo.back().Color, FMemo.back().Width * FGeometry.Scale, Qt::SolidLine,
+                       Qt::RoundCap, Qt::RoundJoin);
         for (TLayerImage* Layer : {FStrokeImage, FMemoImage}) {
             QPainter Painter(&Layer->Canvas());
             Painter.setPen(Pen);
@@ -63,12 +66,26 @@ void TSudoku::DrawMemoLine(QPoint Point) {
     FLastMemo = Point;
 }
 
+void TSudoku::PaintMemoSegment(const TMemoSegment& Segment) {
+    QPainter Painter(&FMemoImage->Canvas());
+    Painter.setPen(QPen(Segment.Color, Segment.Width * FGeometry.Scale, Qt::SolidLine, Qt::RoundCap,
+                        Qt::RoundJoin));
+    Painter.drawLine(OnGrid(Segment.From, Segment.Grid), OnGrid(Segment.To, Segment.Grid));
+}
+
+QPointF TSudoku::OnGrid(QPoint Point, const QRect& Grid) const {
+    // Exact on the grid it was drawn on, so a stroke drawn again there is the same.
+    return {GridLeft + static_cast<double>(Point.x() - Grid.x()) * CellWidth / Grid.width(),
+            GridTop + static_cast<double>(Point.y() - Grid.y()) * CellHeight / Grid.height()};
+}
+
 void TSudoku::CaptureBoard(QImage& Bitmap) {
     // Rendered from the board's own widgets: the same pixels as on screen,
     // without reading the screen.
     Bitmap = grab().toImage();
-    if (Bitmap.size() != size()) {
-        Bitmap = Bitmap.scaled(size());
+    if (Bitmap.deviceIndependentSize() != QSizeF(size())) {
+        Bitmap = Bitmap.scaled(size() * FRatio);
+        Bitmap.setDevicePixelRatio(FRatio);
     }
 }
 

@@ -2,6 +2,8 @@
 #include "board/number_piece.h"
 
 #include "board/board_colors.h"
+#include "board/board_scale.h"
+#include "board/device_pixels.h"
 #include "board/sudoku.h"
 
 #include <QMouseEvent>
@@ -23,8 +25,9 @@ void TNumberPiece::SetCell(int NewCol, int NewRow) {
         move(HomeLeft, HomeTop);
     } else {
         SetRaised(false);
-        move(FBoard.GridLeft + NewCol * FBoard.CellWidth + 3,
-             FBoard.GridTop + NewRow * FBoard.CellHeight + 3);
+        const int Inset = FBoard.Geometry().PieceInset();
+        move(FBoard.GridLeft + NewCol * FBoard.CellWidth + Inset,
+             FBoard.GridTop + NewRow * FBoard.CellHeight + Inset);
     }
 }
 
@@ -64,12 +67,19 @@ void TNumberPiece::paintEvent(QPaintEvent*) {
     const QRect Area = rect();
     Painter.fillRect(Area, FBoard.palette().color(QPalette::Window));
     if (FRaised) {
-        Painter.setPen(palette().color(QPalette::Light));
-        Painter.drawLine(Area.topLeft(), Area.topRight());
-        Painter.drawLine(Area.topLeft(), Area.bottomLeft());
-        Painter.setPen(palette().color(QPalette::Dark));
-        Painter.drawLine(Area.bottomLeft(), Area.bottomRight());
-        Painter.drawLine(Area.topRight(), Area.bottomRight());
+        // The bevel on whole device pixels, the design's one pixel at the board's scale.
+        const int Line = ScaledPixels(1, FBoard.Geometry().Scale * devicePixelRatioF());
+        Painter.save();
+        const QSize Size = PaintInDevicePixels(Painter, *this);
+        const int Wide = Size.width();
+        const int High = Size.height();
+        const QColor Light = palette().color(QPalette::Light);
+        const QColor Dark = palette().color(QPalette::Dark);
+        Painter.fillRect(0, 0, Wide, Line, Light);
+        Painter.fillRect(0, 0, Line, High, Light);
+        Painter.fillRect(0, High - Line, Wide, Line, Dark);
+        Painter.fillRect(Wide - Line, 0, Line, High, Dark);
+        Painter.restore();
     }
     Painter.setPen(FFontColor);
     Painter.setFont(font());

@@ -22,10 +22,10 @@ namespace kumoji {
 
 namespace {
 
-QFont PieceFont() {
+QFont PieceFont(double Points) {
     QFont Font;
     Font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
-    Font.setPointSize(22);
+    Font.setPointSizeF(Points);
     Font.setBold(false);
     Font.setItalic(false);
     return Font;
@@ -93,7 +93,62 @@ void TSudoku::LayOutLayers() {
 
 void TSudoku::resizeEvent(QResizeEvent* Event) {
     LayOutLayers();
+    Relayout();
     QWidget::resizeEvent(Event);
+}
+
+bool TSudoku::SizeCanvases() {
+    const TBoardGeometry Before = FGeometry;
+    const qreal RatioBefore = FRatio;
+    FRatio = devicePixelRatioF();
+    FGeometry = BoardGeometry(width(), height());
+    GridTop = FGeometry.GridTop;
+    GridLeft = FGeometry.GridLeft;
+    CellWidth = FGeometry.CellWidth;
+    CellHeight = FGeometry.CellHeight;
+    const QImage& Memo = FMemoImage->Canvas();
+    const bool Changed = Before.Scale != FGeometry.Scale || Before.CellWidth != CellWidth ||
+                         Before.CellHeight != CellHeight || RatioBefore != FRatio ||
+                         Memo.deviceIndependentSize() != QSizeF(size().expandedTo({1, 1}));
+    for (TLayerImage* Layer : {FMemoImage, FGridImage, FHintImage, FStrokeImage}) {
+        Layer->SetCanvasSize(size(), FRatio);
+    }
+    FKeyCursorFrame->SetScale(FGeometry.Scale);
+    return Changed;
+}
+
+void TSudoku::Relayout() {
+    // The stroke's snapshot and the drag's place belong to the old size.
+    SetStroke(0);
+    if (!SizeCanvases() || FPieces.empty()) {
+        return;
+    }
+    CancelDrag();
+    DrawGrid();
+    ShowFilledCount();
+    for (const TShownHint& Mark : FShownHints) {
+        PaintHintMark(Mark);
+    }
+    FHintImage->update();
+    for (const TMemoSegment& Segment : FMemo) {
+        PaintMemoSegment(Segment);
+    }
+    FMemoImage->update();
+    for (TNumberPiece* Piece : FPieces) {
+        LayOutPiece(*Piece);
+        Piece->SetCell(Piece->Col, Piece->Row);
+    }
+    UpdateKeyCursor();
+    FExplainOverlay->update();
+}
+
+void TSudoku::LayOutPiece(TNumberPiece& Piece) {
+    const int Digit = Piece.Index / 9 + 1;
+    const int K = Piece.Index % 9;
+    Piece.resize(FGeometry.PieceWidth(), FGeometry.PieceHeight());
+    Piece.HomeLeft = FGeometry.TrayLeft(K);
+    Piece.HomeTop = FGeometry.TrayTop(Digit);
+    Piece.setFont(PieceFont(FGeometry.PieceFontPoints()));
 }
 
 void TSudoku::changeEvent(QEvent* Event) {
@@ -121,13 +176,8 @@ void TSudoku::hideEvent(QHideEvent* Event) {
 
 void TSudoku::Start() {
     LayOutLayers();
-    FGridImage->SetCanvasSize(size());
+    SizeCanvases();
     FGridImage->Clear();
-    // At least one pixel, so that no drop can divide by zero on a tiny board.
-    CellWidth = std::max(1, (width() - 4) / 11);
-    CellHeight = std::max(1, (height() - 24) / 9);
-    GridTop = 20;
-    GridLeft = 2 * CellWidth;
     DrawGrid();
 
     // A second Start rebuilds the pieces; the position goes with them, so the
@@ -152,12 +202,10 @@ void TSudoku::Start() {
             Piece->hide();
             FPieces.push_back(Piece);
             Piece->Index = (Digit - 1) * 9 + K;
-            Piece->setGeometry(4 * K, (Digit - 1) * CellHeight + 22, CellWidth - 3, CellHeight - 3);
-            Piece->HomeLeft = Piece->x();
-            Piece->HomeTop = Piece->y();
+            LayOutPiece(*Piece);
+            Piece->move(Piece->HomeLeft, Piece->HomeTop);
             Piece->DragLeft = Piece->HomeLeft;
             Piece->DragTop = Piece->HomeTop;
-            Piece->setFont(PieceFont());
             Piece->SetDigit(Digit);
             Piece->SetCell(-1, -1);
             Piece->SetFixed(false);
@@ -167,7 +215,7 @@ void TSudoku::Start() {
         }
     }
 
-    FHintImage->SetCanvasSize(size());
+    FShownHints.clear();
     FHintImage->Clear();
     ShowFilledCount();
     UpdateKeyCursor();
@@ -195,32 +243,44 @@ void TSudoku::DealNext() {
 }
 
 void TSudoku::DrawGrid() {
-    QPainter Painter(&FGridImage->Canvas());
+    QImage& Canvas = FGridImage->Canvas();
+    const double Scale = FGeometry.Scale;
     const int Right = GridLeft + 9 * CellWidth;
     const int Bottom = GridTop + 9 * CellHeight;
-    auto Lines = [&](std::initializer_list<int> Steps) {
+    // The lines are laid on whole device pixels, each as wide as the others of
+    // its kind: drawn at the ratio's fractions they would blur or vary.
+    Canvas.setDevicePixelRatio(1.0);
+    QPainter Lines(&Canvas);
+    auto Draw = [&](std::initializer_list<int> Steps, int Width, const QColor& Color) {
+        const auto Span = [&](int At) { return DeviceLine(At, Width, Scale, FRatio); };
+        const int Top = Span(GridTop).Start;
+        const int Low = Span(Bottom).Start + Span(Bottom).Width;
+        const int Left = Span(GridLeft).Start;
+        const int Far = Span(Right).Start + Span(Right).Width;
         for (int I : Steps) {
-            const int X = GridLeft + I * CellWidth;
-            Painter.drawLine(X, GridTop, X, Bottom);
+            const TDeviceSpan X = Span(GridLeft + I * CellWidth);
+            Lines.fillRect(X.Start, Top, X.Width, Low - Top, Color);
         }
         for (int J : Steps) {
-            const int Y = GridTop + J * CellHeight;
-            Painter.drawLine(GridLeft, Y, Right, Y);
+            const TDeviceSpan Y = Span(GridTop + J * CellHeight);
+            Lines.fillRect(Left, Y.Start, Far - Left, Y.Width, Color);
         }
     };
-    Painter.setPen(QPen(GridLineColor(), 1));
-    Lines({0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
-    Painter.setPen(QPen(Qt::black, 2));
-    Lines({0, 3, 6, 9});
+    Draw({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, 1, GridLineColor());
+    Draw({0, 3, 6, 9}, 2, Qt::black);
+    Lines.end();
+    Canvas.setDevicePixelRatio(FRatio);
 
+    QPainter Painter(&Canvas);
     Painter.setPen(Qt::black);
-    Painter.setFont(CanvasFont());
+    Painter.setFont(CanvasFont(Scale, FRatio));
+    const auto Px = [this](double Design) { return FGeometry.Px(Design); };
     for (int I = 0; I < 9; ++I) {
-        DrawTextAt(Painter, GridLeft + I * CellWidth + (CellWidth - 8) / 2, GridTop - 16,
+        DrawTextAt(Painter, GridLeft + I * CellWidth + (CellWidth - Px(8)) / 2, GridTop - Px(16),
                    QString(QChar('A' + I)));
     }
     for (int N = 1; N <= 9; ++N) {
-        DrawTextAt(Painter, GridLeft - 12, GridTop + N * CellHeight - (CellHeight + 12) / 2,
+        DrawTextAt(Painter, GridLeft - Px(12), GridTop + N * CellHeight - (CellHeight + Px(12)) / 2,
                    QString::number(N));
     }
     Painter.end();
@@ -298,11 +358,12 @@ void TSudoku::Clear() {
 }
 
 void TSudoku::ShowFilledCount() {
-    FHintImage->ClearRect(QRect(0, 0, 2 * CellWidth, 20));
+    FHintImage->ClearRect(QRect(0, 0, 2 * CellWidth, GridTop));
     QPainter Painter(&FHintImage->Canvas());
-    Painter.setFont(CanvasFont());
+    Painter.setFont(CanvasFont(FGeometry.Scale, FRatio));
     Painter.setPen(CaptionColor());
-    DrawTextAt(Painter, 8, 4, QStringLiteral("-- %1 --").arg(81 - FGrid.EmptyCount()));
+    DrawTextAt(Painter, FGeometry.Px(8), FGeometry.Px(4),
+               QStringLiteral("-- %1 --").arg(81 - FGrid.EmptyCount()));
     Painter.end();
     FHintImage->update();
 }

@@ -1,6 +1,7 @@
 // The on-screen board: its state, published operations and input handlers.
 #pragma once
 
+#include "board/board_scale.h"
 #include "board/history.h"
 #include "engine/matrix.h"
 #include "engine/point.h"
@@ -8,6 +9,7 @@
 
 #include <QColor>
 #include <QPixmap>
+#include <QPointF>
 #include <QWidget>
 #include <chrono>
 #include <functional>
@@ -44,9 +46,9 @@ public:
     explicit TSudoku(QWidget* Parent = nullptr);
     ~TSudoku() override;
 
-    // Geometry, grid drawing and the 81 pieces; call once the board has its
-    // final size. The pieces then appear one by one, PieceDelay apart, while
-    // events run; Dealt tells when the last is there.
+    // Geometry, grid drawing and the 81 pieces. The pieces then appear one by
+    // one, PieceDelay apart, while events run; Dealt tells when the last is
+    // there. Resized later, the board draws everything again at its new size.
     Q_INVOKABLE void Start();
     // The time between two pieces of the deal; it applies to every board, and
     // tests that build many boards set it to 0, which deals them all in Start.
@@ -139,6 +141,10 @@ public:
     // that acts on the cursor until a drop of the mouse or the next puzzle.
     TKeyCursor* KeyCursorFrame() const { return FKeyCursorFrame; }
 
+    // The measures of the board at its size; GridTop to CellHeight below are its
+    // whole-pixel part.
+    const TBoardGeometry& Geometry() const { return FGeometry; }
+
     TLayerImage* GridImage() const { return FGridImage; }
     TLayerImage* HintImage() const { return FHintImage; }
     TLayerImage* MemoImage() const { return FMemoImage; }
@@ -154,7 +160,7 @@ signals:
     void Dealt();
 
 public:
-    // Set by Start; read them, do not change them.
+    // Set by Start and by every resize; read them, do not change them.
     int GridTop = 0;
     int GridLeft = 0;
     int CellWidth = 0;
@@ -173,10 +179,38 @@ protected:
     bool event(QEvent* Event) override;
 
 private:
+    // A hint mark as shown, kept so that a resize can draw it again.
+    struct TShownHint {
+        int Col = 0;
+        int Row = 0;
+        int Digit = 0;
+        QColor Color;
+    };
+    // A memo segment as drawn, with the grid it was drawn on (left, top, cell width
+    // and height), so that it keeps its place on the grid at every size; Width is in
+    // design pixels.
+    struct TMemoSegment {
+        QPoint From;
+        QPoint To;
+        QRect Grid;
+        QColor Color;
+        qreal Width = 2;
+    };
+
     void LayOutLayers();
+    // Geometry and canvases for the board's size and the screen's pixel ratio; true
+    // when either changed.
+    bool SizeCanvases();
+    // Everything drawn again, and the pieces placed again, after a change of size.
+    void Relayout();
+    void LayOutPiece(TNumberPiece& Piece);
     void DrawGrid();
     void DrawHints(int Digit);
     void DrawHintMark(int Col, int Row, int Digit, const QColor& Color);
+    void PaintHintMark(const TShownHint& Mark);
+    void PaintMemoSegment(const TMemoSegment& Segment);
+    // A point drawn on Grid, where it lies on the grid now.
+    QPointF OnGrid(QPoint Point, const QRect& Grid) const;
     // Back onto its own cell with its digit, or home when it is off the grid.
     void PutBack(TNumberPiece& Piece);
     // Ends a drag that will get no release, leaving the piece where it was.
@@ -189,6 +223,10 @@ private:
     void PlaceFromKeyboard(int Digit);
     void TakeBackFromKeyboard();
 
+    TBoardGeometry FGeometry;
+    qreal FRatio = 1.0;
+    std::vector<TShownHint> FShownHints;
+    std::vector<TMemoSegment> FMemo;
     QColor FPenColor;
     int FPenMode = 0;
     QPoint FLastMemo;

@@ -1,6 +1,7 @@
 // The main window's construction: components dressed, actions and timers wired, roster loaded.
 #include "game/main_window.h"
 
+#include "board/board_scale.h"
 #include "board/cursor_table.h"
 #include "board/explain_panel.h"
 #include "board/sudoku.h"
@@ -12,6 +13,8 @@
 #include "game/platform/window_frame.h"
 #include "game/player_dialog.h"
 #include "game/route_image.h"
+#include "game/window_fit.h"
+#include "game/window_memory.h"
 #include "game/window_style.h"
 #include "resources/resource_names.h"
 #include "ui_mainwindow.h"
@@ -21,10 +24,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QColorDialog>
+#include <QLayout>
 #include <QPainter>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 #include <utility>
 
 namespace kumoji {
@@ -32,10 +37,12 @@ namespace kumoji {
 namespace {
 
 // Paints the red circle itself: a label would grey it out on the disabled board.
+// Larger than its small drawing, it is scaled down from the large one.
 class TMaruPainter : public QObject {
 public:
     explicit TMaruPainter(QWidget* Maru)
-        : QObject(Maru), FCircle(QString::fromLatin1(MaruImagePath)) {}
+        : QObject(Maru), FCircle(QString::fromLatin1(MaruImagePath)),
+          FLarge(ScalableName(MaruImagePath, "@4x")) {}
 
 protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override {
@@ -44,25 +51,40 @@ protected:
         auto* Maru = static_cast<QWidget*>(Watched);
         QPainter Painter(Maru);
         Painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        Painter.drawPixmap(Maru->rect(), FCircle);
+        const qreal Pixels = Maru->width() * Maru->devicePixelRatioF();
+        Painter.drawPixmap(Maru->rect(),
+                           Pixels > FCircle.width() && !FLarge.isNull() ? FLarge : FCircle);
         return true;
     }
 
 private:
     QPixmap FCircle;
+    QPixmap FLarge;
 };
 
 // A blank gap of the tool bar, with the faint line a flat separator shows.
 class TToolGap : public QWidget {
 public:
-    explicit TToolGap(int Width) { setFixedSize(Width, 22); }
+    explicit TToolGap(int Width) : FWidth(Width) { SetScale(1.0); }
+
+    void SetScale(double Scale) {
+        FScale = Scale;
+        // As tall as a button, within the bar's unscaled margins.
+        setFixedSize(ScaledPixels(FWidth, Scale),
+                     std::max(1, std::min(ScaledPixels(22, Scale), ScaledPixels(25, Scale) - 3)));
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter Painter(this);
-        Painter.setPen(QColor(128, 128, 128));
-        Painter.drawLine(width() / 2, 3, width() / 2, height() - 4);
+        Painter.setPen(QPen(QColor(128, 128, 128), ScaledPixels(1, FScale)));
+        Painter.drawLine(width() / 2, ScaledPixels(3, FScale), width() / 2,
+                         height() - ScaledPixels(4, FScale));
     }
+
+private:
+    int FWidth;
+    double FScale = 1.0;
 };
 
 } // namespace
@@ -122,11 +144,21 @@ void TForm1::FormCreate() {
     setFont(FaceFont(GothicFace, 12));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
-    // Outer size 1024 by 768 at (0, 0), frame included where the desktop draws one.
+                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    // The design's outer size, frame included, at the scale the player left or else at
+    // the largest up to 1 that the screen's free area holds; at that area's top-left.
+    const TWindowMemory Memory = RecallWindow();
+    FNormalScale = StartScale(Memory.Scale, Room(*this));
+    FScale = FNormalScale;
     FOuterFrame = new TOuterFrame(
-        this, [](const QMargins& Frame) { return QSize(1024, 768).shrunkBy(Frame); });
-    FOuterFrame->PlaceOuter([](const QSize&) { return QPoint(0, 0); });
+        this,
+        [this](const QMargins& Frame) {
+            return ToSize(DesignClient(FNormalScale, Margins(Frame)));
+        },
+        TOuterFrame::TSizing::Resizable);
+    FOuterFrame->PlaceOuter([this](const QSize&) { return AvailableArea(*this).topLeft(); });
+    if (Memory.Maximized)
+        setWindowState(Qt::WindowMaximized);
     SetBlackBackground(this);
 
     // Labels and panels of the design.
@@ -202,6 +234,14 @@ void TForm1::FormCreate() {
     tmEvent->setInterval(30);
     connect(tmEvent, &QTimer::timeout, this, &TForm1::tmEventTimer);
     tmEvent->start();
+    tmShape = new QTimer(this);
+    tmShape->setSingleShot(true);
+    tmShape->setInterval(250);
+    connect(tmShape, &QTimer::timeout, this, &TForm1::tmShapeTimer);
+    acFullScreen = new QAction(this);
+    acFullScreen->setShortcut(Qt::Key_F11);
+    addAction(acFullScreen);
+    connect(acFullScreen, &QAction::triggered, this, &TForm1::acFullScreenExecute);
     ColorDialog1 = new QColorDialog(this);
     ColorDialog1->setOption(QColorDialog::DontUseNativeDialog);
 
@@ -241,7 +281,7 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::BindButton(QToolButton* Button, QAction* Action, const char* Glyph) {
-    Button->setIcon(QIcon(QString::fromLatin1(Glyph)));
+    Button->setIcon(ScalableIcon(Glyph));
     QPalette Palette = Button->palette();
     Palette.setColor(QPalette::ButtonText, QColor(192, 192, 192));
     Palette.setColor(QPalette::Button, Qt::black);
@@ -283,8 +323,58 @@ void TForm1::BuildToolBar() {
     ToolBar1->addWidget(new TToolGap(8));
     ToolBar1->addAction(acEraseMemo);
     // At the far end, where it moves none of the others.
-    ToolBar1->addWidget(new TToolGap(98));
+    FToolEndGap = new TToolGap(98);
+    ToolBar1->addWidget(FToolEndGap);
     ToolBar1->addAction(acWhy);
+}
+
+void TForm1::ScaleToolBar() {
+    const double S = FScale;
+    // The buttons' design sizes are their own at the design's icon size.
+    if (FToolSizes.empty()) {
+        for (QAction* Action : ToolBar1->actions())
+            if (auto* Button = qobject_cast<QToolButton*>(ToolBar1->widgetForAction(Action)))
+                FToolSizes.emplace_back(Button, Button->sizeHint());
+    }
+    ToolBar1->setIconSize(QSize(ScaledPixels(16, S), ScaledPixels(16, S)));
+    for (const auto& [Button, Design] : FToolSizes) {
+        if (S == 1.0) {
+            Button->setMinimumSize(0, 0);
+            Button->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        } else {
+            // The bar's margins above and below are the style's, not scaled: a small bar
+            // leaves them as they are and the buttons give up the height.
+            const int Height = std::min(ScaledPixels(Design.height(), S),
+                                        ScaledPixels(25, S) - (25 - Design.height()));
+            Button->setFixedSize(ScaledPixels(Design.width(), S), std::max(1, Height));
+        }
+    }
+    // The gaps have no meta-object of their own to be found by.
+    for (QWidget* Child : ToolBar1->findChildren<QWidget*>())
+        if (auto* Gap = dynamic_cast<TToolGap*>(Child))
+            Gap->SetScale(S);
+    // The bar's own margins and spacing are the style's, not scaled: below the design's
+    // size the last gap gives up what they take, so the why button stays on the bar.
+    ToolBar1->layout()->invalidate();
+    const int Over = ToolBar1->sizeHint().width() - (ScaledPixels(580, S) - 2 * ScaledPixels(1, S));
+    if (Over > 0)
+        FToolEndGap->setFixedWidth(std::max(ScaledPixels(8, S), FToolEndGap->width() - Over));
+    // The background's bands keep their places in the bar: the strip is drawn for the
+    // bar's height from its large drawing.
+    const qreal Ratio = devicePixelRatioF();
+    QPixmap Strip(QString::fromLatin1(ToolBarImagePath));
+    if (S * Ratio != 1.0) {
+        const QSize Pixels(ScaledPixels(Strip.width(), S * Ratio),
+                           ScaledPixels(Strip.height(), S * Ratio));
+        Strip = QPixmap(ScalableName(ToolBarImagePath, "@4x"))
+                    .scaled(Pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        Strip.setDevicePixelRatio(Ratio);
+    }
+    for (QWidget* Bar : {static_cast<QWidget*>(ToolBar1), static_cast<QWidget*>(CoolBar1)}) {
+        QPalette Palette = Bar->palette();
+        Palette.setBrush(QPalette::Window, QBrush(Strip));
+        Bar->setPalette(Palette);
+    }
 }
 
 bool TForm1::event(QEvent* Event) {

@@ -8,6 +8,8 @@
 
 #include <QWidget>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QColorDialog;
@@ -60,6 +62,9 @@ public:
     QLabel* pnTimer = nullptr;
     QTimer* tmKimete = nullptr;
     QTimer* tmEvent = nullptr;
+    // Once a resize by the player has come to rest, gives the window the design's shape
+    // at the scale it asked for.
+    QTimer* tmShape = nullptr;
     QColorDialog* ColorDialog1 = nullptr;
     QAction* acStart = nullptr;
     QAction* acPause = nullptr;
@@ -73,6 +78,8 @@ public:
     QAction* acWhy = nullptr;
     // The chosen player's answer record, on the tool bar and in the player dialog.
     QAction* acRecord = nullptr;
+    // F11: full screen and back.
+    QAction* acFullScreen = nullptr;
     // The explanation's text, over the picture's upper left, where the player
     // dialog leaves it in sight.
     TExplainPanel* pnExplanation = nullptr;
@@ -84,6 +91,9 @@ public:
     int UserIndex() const { return FUserIndex; }
     // The position the labels and the route map show.
     int Position() const { return FPosition; }
+    // The scale the window's content is drawn at, and the one of its normal state.
+    double Scale() const { return FScale; }
+    double NormalScale() const { return FNormalScale; }
     const TRound& Round() const { return FRound; }
     // Where a route's questions come from; route 0 uses the shared tables queue.
     void SetQuestionSource(int Route, std::unique_ptr<TQuestionSource> Source);
@@ -123,6 +133,8 @@ public:
     void ShowExplanation();
     void ClearExplanation();
     void tmEventTimer();
+    void tmShapeTimer();
+    void acFullScreenExecute();
     void FormActivate();
     void acRecordExecute();
     // Opens the record window of player UserIndex; null when there is no such player.
@@ -141,6 +153,7 @@ protected:
     bool event(QEvent* Event) override;
     void showEvent(QShowEvent* Event) override;
     void resizeEvent(QResizeEvent* Event) override;
+    void changeEvent(QEvent* Event) override;
     void closeEvent(QCloseEvent* Event) override;
 
 private:
@@ -156,6 +169,13 @@ private:
     void BindButton(QToolButton* Button, QAction* Action, const char* Glyph);
     void LayOutComponents();
     void PlaceComponents();
+    // The frame the window has now; none while it is full screen.
+    QMargins Frame() const;
+    // Where the design's picture lies in the client area at the window's scale: all of
+    // it when the window has the design's shape, else centred on the black.
+    QRect ContentArea() const;
+    void ScaleFonts();
+    void ScaleToolBar();
     void AskFirstPlayer();
     void LayMaruOver(int PieceIndex);
     void ReturnMaru();
@@ -178,6 +198,13 @@ private:
     std::unique_ptr<TTabijiUsers> FUsers;
     int FUserIndex = -1;
     int FPosition = 0;
+    double FScale = 1.0;
+    double FNormalScale = 1.0;
+    // The scale the fonts and the tool bar were last set for: the design's at creation.
+    double FScaledFor = 1.0;
+    // The tool bar's buttons at their design size.
+    std::vector<std::pair<QWidget*, QSize>> FToolSizes;
+    QWidget* FToolEndGap = nullptr;
     bool FirstActivate = true;
     bool FirstDialogPlacement = true;
     bool InSudokuChanged = false;

@@ -1,4 +1,5 @@
 // Between questions: the main window prepares the player dialog, shows it and acts on its answer.
+#include "board/board_scale.h"
 #include "engine/solve_method.h"
 #include "game/main_window.h"
 #include "game/name_prompt.h"
@@ -6,6 +7,7 @@
 #include "game/platform/window_frame.h"
 #include "game/player_dialog.h"
 #include "game/round/summit.h"
+#include "game/window_fit.h"
 #include "game/window_style.h"
 
 #include <QAction>
@@ -21,6 +23,7 @@ void TForm1::acOpenDlgExecute() {
     if (!acOpenDlg->isEnabled())
         return;
     TForm2& Dialog = *Form2;
+    Dialog.SetScale(FScale);
     if (FUserIndex < 0) {
         lbUser1->setText(QStringLiteral("ゲームをする人を設定しましょう select player"));
         lbUser2->setText(lbUser1->text());
@@ -46,12 +49,12 @@ void TForm1::acOpenDlgExecute() {
         Dialog.FHelpTopic = FromUtf8View(SolveMethodNames[static_cast<std::size_t>(Technique)]);
         if (FirstDialogPlacement) {
             FirstDialogPlacement = false;
-            const QScreen* Screen =
-                Dialog.screen() ? Dialog.screen() : QGuiApplication::primaryScreen();
-            const int ScreenHeight = Screen->geometry().height();
+            const QRect Area = AvailableArea(Dialog);
+            const int Left = ScaledPixels(80, FScale);
+            const int Above = ScaledPixels(30, FScale);
             // Made again when the frame of this showing arrives: it adds to the height.
-            Dialog.FOuterFrame->PlaceOuter([ScreenHeight](const QSize& Outer) {
-                return QPoint(80, ScreenHeight - Outer.height() - 30);
+            Dialog.FOuterFrame->PlaceOuter([Area, Left, Above](const QSize& Outer) {
+                return QPoint(Area.left() + Left, Area.bottom() + 1 - Outer.height() - Above);
             });
         }
     } else {

@@ -1,16 +1,20 @@
 // First activation: the window laid out around its board, the board built, a player asked for.
+#include "board/board_scale.h"
+#include "board/explain_panel.h"
 #include "board/sudoku.h"
 #include "game/data_file_notice.h"
 #include "game/main_window.h"
 #include "game/name_prompt.h"
 #include "game/platform/message_box.h"
 #include "game/route_image.h"
+#include "game/window_fit.h"
 #include "game/window_style.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QToolBar>
 #include <QToolButton>
+#include <utility>
 
 namespace kumoji {
 
@@ -38,13 +42,6 @@ void TForm1::FormActivate() {
         AskFirstPlayer();
 }
 
-void TForm1::resizeEvent(QResizeEvent* Event) {
-    QWidget::resizeEvent(Event);
-    // A frame that arrives after the first activation shrinks the client area.
-    if (!FirstActivate)
-        PlaceComponents();
-}
-
 void TForm1::LayOutComponents() {
     imMaru->hide();
     lbKimeteMode2->setFont(lbKimeteMode1->font());
@@ -59,33 +56,65 @@ void TForm1::LayOutComponents() {
     lbKimetePosition->clear();
 }
 
-// Sizes come from the layout file; places follow the client area and the board panel.
+// Every part at the design's size and place times the window's one scale: those of the
+// left and top from the picture's top-left corner, the board's panel, the clock and the
+// play buttons from its right and bottom edges.
 void TForm1::PlaceComponents() {
-    const int ClientWidth = width();
-    const int ClientHeight = height();
+    // The player's own scale when the window has its shape, exactly, whatever the rounding.
+    const TFrameMargins Margin = Margins(Frame());
+    FScale = size() == ToSize(DesignClient(FNormalScale, Margin))
+                 ? FNormalScale
+                 : WindowScale({width(), height()}, Margin);
+    setMinimumSize(ToSize(DesignClient(SmallestScale(Room(*this)), Margin)));
+    if (FScale != FScaledFor) {
+        ScaleFonts();
+        ScaleToolBar();
+        pnExplanation->SetScale(FScale);
+        FScaledFor = FScale;
+    }
+    const auto Px = [this](double Design) { return ScaledPixels(Design, FScale); };
+    const QRect Area = ContentArea();
+    const int Left = Area.left();
+    const int Top = Area.top();
+    const int Right = Area.right() + 1;
+    const int Bottom = Area.bottom() + 1;
 
-    pnSudoku->move(ClientWidth - pnSudoku->width(), ClientHeight - pnSudoku->height());
+    imFuji->setGeometry(Left, Top, Px(738), Px(544));
+    FRouteImage->setGeometry(imFuji->geometry());
+    FRouteImage->SetBitmapSize(imFuji->width(), imFuji->height());
+    pnExplanation->SetArea(QRect(Left + Px(8), Top + Px(8), Px(428), Px(232)));
+
+    pnSudoku->setLineWidth(Px(1));
+    pnSudoku->setGeometry(Right - Px(580), Bottom - Px(512), Px(580), Px(512));
     const QRect Inside = pnSudoku->contentsRect();
-    CoolBar1->setGeometry(Inside.left(), Inside.top(), Inside.width(), CoolBar1->height());
-    ToolBar1->setGeometry(0, 0, Inside.width(), CoolBar1->height());
-    FSudoku->setGeometry(Inside.adjusted(0, CoolBar1->height(), 0, 0));
-    for (QToolButton* Button : {SpeedButton3, SpeedButton1, SpeedButton2})
-        Button->move(ClientWidth - 23 - Button->width(), Button->y());
-    pnTimer->move(ClientWidth - pnTimer->width(), pnSudoku->y() - pnTimer->height());
+    CoolBar1->setGeometry(Inside.left(), Inside.top(), Inside.width(), Px(25));
+    ToolBar1->setGeometry(0, 0, Inside.width(), Px(25));
+    FSudoku->setGeometry(Inside.adjusted(0, Px(25), 0, 0));
+    // The circle lies on its piece, which the board sized again.
+    if (imMaru->parentWidget() != this)
+        imMaru->setGeometry(imMaru->parentWidget()->rect());
+    for (const auto& [Button, ButtonTop] :
+         {std::pair{SpeedButton3, 40}, std::pair{SpeedButton1, 72}, std::pair{SpeedButton2, 104}}) {
+        Button->setIconSize(QSize(Px(16), Px(16)));
+        Button->setGeometry(Right - Px(23) - Px(129), Top + Px(ButtonTop), Px(129), Px(22));
+    }
+    pnTimer->setGeometry(Right - Px(185), pnSudoku->y() - Px(49), Px(185), Px(49));
 
-    const int UserHeight = lbUser1->fontMetrics().height() + 2;
-    lbUser1->setGeometry(imFuji->width() + 8, UserHeight, ClientWidth - imFuji->width() - 8 - 4,
-                         UserHeight);
-    lbUser2->setGeometry(lbUser1->geometry().translated(1, 1));
+    const int UserHeight = lbUser1->fontMetrics().height() + Px(2);
+    const int UserLeft = Left + imFuji->width() + Px(8);
+    lbUser1->setGeometry(UserLeft, Top + UserHeight, Right - UserLeft - Px(4), UserHeight);
+    lbUser2->setGeometry(lbUser1->geometry().translated(Px(1), Px(1)));
 
-    const int ModeHeight = lbKimeteMode1->fontMetrics().height() + 4;
-    lbKimeteMode1->setGeometry(lbKimeteMode1->x(), imFuji->height() + 24,
-                               pnSudoku->x() - lbKimeteMode1->x() - 8, ModeHeight);
-    lbKimeteMode2->setGeometry(lbKimeteMode1->geometry().translated(1, 1));
+    const int ModeHeight = lbKimeteMode1->fontMetrics().height() + Px(4);
+    const int ModeLeft = Left + Px(16);
+    lbKimeteMode1->setGeometry(ModeLeft, Top + imFuji->height() + Px(24),
+                               pnSudoku->x() - ModeLeft - Px(8), ModeHeight);
+    lbKimeteMode2->setGeometry(lbKimeteMode1->geometry().translated(Px(1), Px(1)));
 
-    lbKimetePosition->setGeometry(
-        lbKimeteMode2->x(), lbKimeteMode2->y() + lbKimeteMode2->height() + 24,
-        pnSudoku->x() - lbKimeteMode2->x() - 8, 2 * (lbKimetePosition->fontMetrics().height() + 2));
+    lbKimetePosition->setGeometry(lbKimeteMode2->x(),
+                                  lbKimeteMode2->y() + lbKimeteMode2->height() + Px(24),
+                                  pnSudoku->x() - lbKimeteMode2->x() - Px(8),
+                                  2 * (lbKimetePosition->fontMetrics().height() + Px(2)));
 }
 
 // The first run: a name is required, then the first question begins at once.

@@ -1,12 +1,15 @@
 // The player dialog between questions: who plays next, the player menu, new players and help.
 #include "game/player_dialog.h"
 
+#include "board/board_scale.h"
 #include "game/main_window.h"
 #include "game/name_prompt.h"
 #include "game/platform/fonts.h"
 #include "game/platform/jpeg_loader.h"
 #include "game/platform/window_frame.h"
 #include "game/tables.h"
+#include "game/window_fit.h"
+#include "game/window_style.h"
 #include "resources/resource_names.h"
 #include "ui_playerdialog.h"
 
@@ -25,10 +28,6 @@
 namespace kumoji {
 
 namespace {
-
-QString FromUtf8View(std::string_view Text) {
-    return QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size()));
-}
 
 void SetTextColor(QWidget* Widget, QPalette::ColorRole Role, const QColor& Color) {
     QPalette Palette = Widget->palette();
@@ -70,11 +69,13 @@ void TForm2::FormCreate() {
     Font.setPixelSize(12);
     setFont(Font);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    // Client 442 wide; the outer height keeps the picture's proportion of the outer width.
-    FOuterFrame = new TOuterFrame(this, [](const QMargins& Frame) {
-        const int OuterWidth = 442 + Frame.left() + Frame.right();
-        return QSize(442, OuterWidth * DialogPictureHeight / DialogPictureWidth - Frame.top() -
-                              Frame.bottom());
+    // Client 442 wide at the window's scale; the outer height keeps the picture's
+    // proportion of the outer width.
+    FOuterFrame = new TOuterFrame(this, [this](const QMargins& Frame) {
+        const int Width = ScaledPixels(442, FScale);
+        const int OuterWidth = Width + Frame.left() + Frame.right();
+        return QSize(Width, OuterWidth * DialogPictureHeight / DialogPictureWidth - Frame.top() -
+                                Frame.bottom());
     });
 
     QImage Picture;
@@ -111,9 +112,9 @@ void TForm2::FormCreate() {
     btCancel->setPalette(QApplication::palette());
     Panel1->setAutoFillBackground(true);
     Panel1->raise();
-    sbOk->setIcon(QIcon(QString::fromLatin1(OkGlyphPath)));
-    sbCangeUser->setIcon(QIcon(QString::fromLatin1(ChangeUserGlyphPath)));
-    SpeedButton1->setIcon(QIcon(QString::fromLatin1(HelpGlyphPath)));
+    sbOk->setIcon(ScalableIcon(OkGlyphPath));
+    sbCangeUser->setIcon(ScalableIcon(ChangeUserGlyphPath));
+    SpeedButton1->setIcon(ScalableIcon(HelpGlyphPath));
     SpeedButton1->setToolTip(FOwner.acHelp->toolTip());
     btCancel->setFocusPolicy(Qt::NoFocus);
 
@@ -132,11 +133,38 @@ void TForm2::FormCreate() {
     BindWhy();
     BindRecord();
 
-    // The first showing is centred on the screen; later ones keep their place.
-    FOuterFrame->PlaceOuter([](const QSize& Outer) {
-        const QScreen* Screen = QGuiApplication::primaryScreen();
-        return Screen ? Screen->geometry().center() - QRect(QPoint(), Outer).center() : QPoint();
+    for (QWidget* Part : std::initializer_list<QWidget*>{lbSelect, Panel1, sbOk, sbCangeUser,
+                                                         SpeedButton1, btCancel, sbWhy})
+        FDesign.emplace_back(Part, Part->geometry());
+
+    // The first showing is centred on the screen's free area; later ones keep their place.
+    FOuterFrame->PlaceOuter([this](const QSize& Outer) {
+        return AvailableArea(*this).center() - QRect(QPoint(), Outer).center();
     });
+}
+
+void TForm2::SetScale(double Value) {
+    if (Value == FScale)
+        return;
+    FScale = Value;
+    const auto Px = [Value](double Design) { return ScaledPixels(Design, Value); };
+    // Edges rather than sizes are scaled, so that parts side by side stay so.
+    for (const auto& [Part, Design] : FDesign)
+        Part->setGeometry(QRect(QPoint(Px(Design.left()), Px(Design.top())),
+                                QPoint(Px(Design.right() + 1) - 1, Px(Design.bottom() + 1) - 1)));
+    QFont Font = font();
+    Font.setPixelSize(Px(12));
+    setFont(Font);
+    QFont NameFont = lbSelect->font();
+    NameFont.setPixelSize(Px(16));
+    for (QLabel* Label : {lbSelect, lbSelect2}) {
+        Label->setFont(NameFont);
+        Label->setFixedSize(Px(132), Px(16));
+    }
+    lbSelect2->move(lbSelect->x() + Px(1), lbSelect->y() + Px(1));
+    for (QToolButton* Button : {sbOk, sbCangeUser, SpeedButton1, sbWhy})
+        Button->setIconSize(QSize(Px(16), Px(16)));
+    FOuterFrame->Refresh();
 }
 
 void TForm2::BindWhy() {

@@ -2,9 +2,12 @@
 #pragma once
 
 #include <QDialog>
+#include <QRect>
 #include <QString>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QFrame;
@@ -53,6 +56,9 @@ public:
     QString FHelpTopic;
 
     void SetSelectedName(const QString& Text);
+    // The main window's scale: the dialog's size, parts and faces follow it.
+    void SetScale(double Value);
+    double Scale() const { return FScale; }
     void pmCangeUserPopup();
     void UserMenuClick(int Tag);
     void newuser1Click();
@@ -74,6 +80,9 @@ private:
 
     std::unique_ptr<Ui::TForm2> FUi;
     TForm1& FOwner;
+    double FScale = 1.0;
+    // The parts' places and sizes in the design.
+    std::vector<std::pair<QWidget*, QRect>> FDesign;
 };
 
 } // namespace kumoji

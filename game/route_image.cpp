@@ -5,6 +5,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 namespace kumoji {
 
@@ -14,8 +15,18 @@ TRouteImage::TRouteImage(QWidget* Parent) : QWidget(Parent) {
 }
 
 void TRouteImage::SetBitmapSize(int Width, int Height) {
-    FBitmap = QImage(Width, Height, QImage::Format_RGB32);
+    const qreal Ratio = devicePixelRatioF();
+    const QSize Pixels(qRound(Width * Ratio), qRound(Height * Ratio));
+    if (Pixels == FBitmap.size() && Ratio == FBitmap.devicePixelRatio())
+        return;
+    FBitmap = QImage(Pixels, QImage::Format_RGB32);
+    FBitmap.setDevicePixelRatio(Ratio);
     FBitmap.fill(Qt::black);
+    FShown = QImage();
+    if (FDrawn) {
+        const TDrawn Last = *FDrawn;
+        DrawRoute(Last.Position, Last.Reached, Last.Huts);
+    }
 }
 
 QColor TRouteImage::TransparentColor() const {
@@ -27,13 +38,22 @@ QColor TRouteImage::TransparentColor() const {
 void TRouteImage::DrawRoute(int Position, int Reached, const std::vector<int>& Huts) {
     if (FBitmap.isNull())
         return;
-    // The marks span the slope of the picture at its design width of 750 pixels.
+    FDrawn = TDrawn{Position, Reached, Huts};
+    // The marks span the slope of the picture at its design width of 750 pixels. They are
+    // laid on the bitmap's own pixels, which are the screen's: outlines are the design's
+    // widths at the picture's scale.
     const float Step = static_cast<float>(FBitmap.width()) / 750 * 552 / 51;
     const int Unit = static_cast<int>(Step * 2);
+    const double Scale = FBitmap.width() / 738.0;
+    const auto Line = [Scale](int Design) {
+        return std::max(1, static_cast<int>(std::lround(Design * Scale)));
+    };
     float X = 10.0f;
     const QColor Red(255, 0, 0);
     const QColor White(255, 255, 255);
     FBitmap.fill(QColor(0, 0, 255));
+    const qreal Ratio = FBitmap.devicePixelRatio();
+    FBitmap.setDevicePixelRatio(1.0);
     QPainter Painter(&FBitmap);
     for (int I = 0; I <= 50; ++I, X += Step) {
         if (Position != -1 && I != Position)
@@ -67,28 +87,33 @@ void TRouteImage::DrawRoute(int Position, int Reached, const std::vector<int>& H
         // The rectangle covers Left .. Right - 1 and Top .. Bottom - 1.
         const int Left = static_cast<int>(X);
         const int Right = Left + static_cast<int>(Step);
-        Painter.setPen(QPen(Pen, PenWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        Painter.setPen(QPen(Pen, Line(PenWidth), Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         Painter.setBrush(Fill);
-        Painter.drawRoundedRect(QRect(Left, Top, Right - Left - 1, Height - 1), 1, 1,
+        Painter.drawRoundedRect(QRect(Left, Top, Right - Left - 1, Height - 1), Line(1), Line(1),
                                 Qt::AbsoluteSize);
     }
     Painter.end();
+    FBitmap.setDevicePixelRatio(Ratio);
+    FShown = QImage();
     update();
 }
 
 void TRouteImage::paintEvent(QPaintEvent*) {
     if (FBitmap.isNull())
         return;
-    QImage Shown = FBitmap.convertToFormat(QImage::Format_ARGB32);
-    const QRgb Key = FBitmap.pixel(0, FBitmap.height() - 1) | 0xFF000000u;
-    for (int Y = 0; Y < Shown.height(); ++Y) {
-        auto* Line = reinterpret_cast<QRgb*>(Shown.scanLine(Y));
-        for (int X = 0; X < Shown.width(); ++X)
-            if ((Line[X] | 0xFF000000u) == Key)
-                Line[X] = 0;
+    // Keyed once a drawing: the map is shown again on every repaint of the window.
+    if (FShown.isNull()) {
+        FShown = FBitmap.convertToFormat(QImage::Format_ARGB32);
+        const QRgb Key = FBitmap.pixel(0, FBitmap.height() - 1) | 0xFF000000u;
+        for (int Y = 0; Y < FShown.height(); ++Y) {
+            auto* Line = reinterpret_cast<QRgb*>(FShown.scanLine(Y));
+            for (int X = 0; X < FShown.width(); ++X)
+                if ((Line[X] | 0xFF000000u) == Key)
+                    Line[X] = 0;
+        }
     }
     QPainter Painter(this);
-    Painter.drawImage(0, 0, Shown);
+    Painter.drawImage(0, 0, FShown);
 }
 
 } // namespace kumoji

@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <optional>
 #include <vector>
 
 namespace kumoji {
@@ -14,7 +15,8 @@ class TRouteImage : public QWidget {
 public:
     explicit TRouteImage(QWidget* Parent = nullptr);
 
-    // Sizes the bitmap; its content is undefined until drawn.
+    // Sizes the bitmap for Width by Height logical pixels, in the screen's own pixels, and
+    // draws again what was last drawn; undefined until the first drawing.
     void SetBitmapSize(int Width, int Height);
     QImage& Bitmap() { return FBitmap; }
     const QImage& Bitmap() const { return FBitmap; }
@@ -28,7 +30,17 @@ protected:
     void paintEvent(QPaintEvent* Event) override;
 
 private:
+    // The last drawing's arguments, so that a new size shows the same map.
+    struct TDrawn {
+        int Position = -1;
+        int Reached = 0;
+        std::vector<int> Huts;
+    };
+
     QImage FBitmap;
+    // The bitmap with its key colour transparent, as it is shown.
+    QImage FShown;
+    std::optional<TDrawn> FDrawn;
 };
 
 } // namespace kumoji

@@ -5,13 +5,30 @@
 #include "resources/resource_names.h"
 
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QPalette>
 
 namespace kumoji {
 
 QIcon ActionImage(int Index) {
-    return QIcon(QString::fromLatin1(ActionImagePaths[static_cast<std::size_t>(Index)]));
+    return ScalableIcon(ActionImagePaths[static_cast<std::size_t>(Index)]);
+}
+
+QIcon ScalableIcon(const char* Path) {
+    QIcon Icon(QString::fromLatin1(Path));
+    for (const char* Times : {"@2x", "@4x"}) {
+        const QString Large = ScalableName(Path, Times);
+        if (QFile::exists(Large))
+            Icon.addFile(Large);
+    }
+    return Icon;
+}
+
+QString ScalableName(const char* Path, const char* Times) {
+    const QString Small = QString::fromLatin1(Path);
+    const qsizetype Dot = Small.lastIndexOf(QLatin1Char('.'));
+    return Small.left(Dot) + QLatin1String(Times) + Small.mid(Dot);
 }
 
 QString WithShortcut(const QString& Hint, const QAction& Action) {

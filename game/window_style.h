@@ -14,6 +14,11 @@ class QWidget;
 namespace kumoji {
 
 QIcon ActionImage(int Index);
+// The picture at Path with its larger drawings (name@2x, name@4x) where they exist, so a
+// scaled window shows it drawn for its size rather than enlarged.
+QIcon ScalableIcon(const char* Path);
+// The name of the picture at Path drawn larger: Times "@4x" makes "a.png" "a@4x.png".
+QString ScalableName(const char* Path, const char* Times);
 // A hint followed by its action's key in brackets, "案内 help (F1)"; the hint alone
 // for an action without one.
 QString WithShortcut(const QString& Hint, const QAction& Action);

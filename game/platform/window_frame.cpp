@@ -8,8 +8,8 @@
 
 namespace kumoji {
 
-TOuterFrame::TOuterFrame(QWidget* Window, TClientSize ClientSize)
-    : QObject(Window), FWindow(Window), FClientSize(std::move(ClientSize)) {
+TOuterFrame::TOuterFrame(QWidget* Window, TClientSize ClientSize, TSizing Sizing)
+    : QObject(Window), FWindow(Window), FClientSize(std::move(ClientSize)), FSizing(Sizing) {
     FWindow->installEventFilter(this);
     Apply(true);
 }
@@ -48,7 +48,12 @@ void TOuterFrame::Apply(bool Force) {
     }
     if (Now != FApplied || Force) {
         FApplied = Now;
-        FWindow->setFixedSize(Client);
+        if (FSizing == TSizing::Fixed) {
+            FWindow->setFixedSize(Client);
+        } else if (!(FWindow->windowState() &
+                     (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized))) {
+            FWindow->resize(Client);
+        }
     }
 }
 

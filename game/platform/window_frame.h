@@ -21,8 +21,14 @@ public:
     using TClientSize = std::function<QSize(const QMargins& Frame)>;
     // The outer top-left for a given outer size.
     using TOuterPlace = std::function<QPoint(const QSize& Outer)>;
+    // A fixed window keeps its client size; a resizable one is only resized to it, and
+    // not while it is maximised, full screen or minimised.
+    enum class TSizing { Fixed, Resizable };
 
-    TOuterFrame(QWidget* Window, TClientSize ClientSize);
+    TOuterFrame(QWidget* Window, TClientSize ClientSize, TSizing Sizing = TSizing::Fixed);
+
+    // Chooses the client size again now: what the size follows has changed.
+    void Refresh() { Apply(true); }
 
     // Puts the frame's top-left where Place says, now and once more when the
     // frame of this showing arrives. Hiding the window drops a waiting placement.
@@ -40,6 +46,7 @@ private:
 
     QWidget* FWindow;
     TClientSize FClientSize;
+    TSizing FSizing;
     TOuterPlace FPending;
     QMargins FApplied;
 };

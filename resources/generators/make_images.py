@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Draws the small pictures: cursors, action images, button glyphs, the red circle,
 the tool-bar background and the icons. Each is drawn large and scaled down, so the
-edges come out smooth with a soft alpha."""
+edges come out smooth with a soft alpha; the images, glyphs, circle and tool bar also
+at larger sizes (name@2x, name@4x), which the game uses when it is scaled up."""
 
 import math
 import os
@@ -188,10 +189,19 @@ def change_user(d):
     person(d, dx=2.6, dy=1.4, fill=BLUE, scale=0.78)
 
 
+def larger(path, times):
+    """The name of a picture drawn at `times` its size: 00.png -> 00@2x.png."""
+    stem, ext = os.path.splitext(path)
+    return f"{stem}@{times}x{ext}"
+
+
 def save_small(draw_fn, path, size=16):
+    """At its own size, and at twice and four times it for scaled windows and screens."""
     img, d = canvas()
     draw_fn(d)
     downscale(img, size).save(path)
+    for times in (2, 4):
+        downscale(img, size * times).save(larger(path, times))
 
 
 # --- larger pictures ----------------------------------------------------------------
@@ -232,19 +242,20 @@ def maru(path, seed=8):
     rgba[..., 3] = alpha
     img = Image.fromarray(np.round(rgba * 255).astype(np.uint8), "RGBA")
     downscale(img, 64).save(path)
+    downscale(img, 256).save(larger(path, 4))
 
 
-def toolbar(path):
+def toolbar(path, times=1):
     """Tool-bar background: a quiet silver-blue gradient with a light top edge."""
-    w, h = 64, 25
+    w, h = 64 * times, 25 * times
     t = np.linspace(0, 1, h)[:, None]
     top = np.array([236, 240, 248], np.float32)
     bottom = np.array([178, 188, 208], np.float32)
     col = top + (bottom - top) * t[..., None]
     img = np.repeat(col, w, axis=1)
-    img[0] = [255, 255, 255]
-    img[-1] = [120, 128, 150]
-    Image.fromarray(img.astype(np.uint8), "RGB").save(path)
+    img[:times] = [255, 255, 255]
+    img[-times:] = [120, 128, 150]
+    Image.fromarray(img.astype(np.uint8), "RGB").save(path if times == 1 else larger(path, times))
 
 
 def app_icon(size):
@@ -320,6 +331,7 @@ def main():
     cursor_eraser(os.path.join(RES, "cursors", "ERASER01.png"))
     maru(os.path.join(RES, "images", "maru.png"))
     toolbar(os.path.join(RES, "images", "toolbar.png"))
+    toolbar(os.path.join(RES, "images", "toolbar.png"), 4)
     app_icon(64).save(os.path.join(RES, "images", "icon.png"))
     # The desktop's icon theme picks the size nearest its need; each is drawn at its own size.
     for size in ICON_SIZES:

@@ -34,8 +34,10 @@ void ExpectConsistent(const TSudoku& Board) {
             ++OnGrid;
             EXPECT_EQ(Board.Matrix().GetValue(Piece.Col, Piece.Row), Piece.Digit())
                 << "piece " << Index;
-            EXPECT_EQ(Piece.pos(), QPoint(Board.GridLeft + Piece.Col * Board.CellWidth + 3,
-                                          Board.GridTop + Piece.Row * Board.CellHeight + 3))
+            // 3 pixels in from the cell's corner at the design's size.
+            const int Inset = Board.Geometry().PieceInset();
+            EXPECT_EQ(Piece.pos(), QPoint(Board.GridLeft + Piece.Col * Board.CellWidth + Inset,
+                                          Board.GridTop + Piece.Row * Board.CellHeight + Inset))
                 << "piece " << Index;
         } else {
             EXPECT_EQ(Piece.pos(), QPoint(Piece.HomeLeft, Piece.HomeTop)) << "piece " << Index;

@@ -8,6 +8,7 @@
 #include "storage/sjis.h"
 
 #include <QDir>
+#include <QSettings>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -19,6 +20,8 @@ void GameTest::SetUp() {
     ASSERT_TRUE(Folder.isValid());
     OldFolder = QDir::currentPath();
     QDir::setCurrent(Folder.path());
+    // The window's kept size goes with the test's folder: every test starts afresh.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Folder.path());
     SetTickSource([this] { return Tick; });
     // Each test draws the same numbers, whichever tests ran before it.
     UseSeededRandom();

@@ -15,6 +15,8 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <QWindow>
@@ -81,6 +83,9 @@ private:
 int main(int argc, char** argv) {
     QApplication App(argc, argv);
     Out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+    // The window starts at the screen's own size, whatever a player's settings keep.
+    QTemporaryDir Settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Settings.path());
     TModalAnswerer Answers;
     TForm1 Form;
     Answers.Then([](QWidget* W) {

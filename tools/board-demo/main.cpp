@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QFont>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <random>
@@ -17,10 +18,11 @@ namespace {
 
 constexpr const char* Usage =
     R"(Usage: kumoji-board-demo [--seed N | --as-given] [--hints D] [--explain]
-                         [--screenshot FILE] [PUZZLE]
+                         [--scale S] [--screenshot FILE] [PUZZLE]
 
 Shows the board alone at the size the main window gives it (578 by 485),
-with PUZZLE loaded and its givens fixed. PUZZLE is 81 digits 0-9, row by
+with PUZZLE loaded and its givens fixed; the window can be resized, and the
+board is drawn again at its new size. PUZZLE is 81 digits 0-9, row by
 row from the top-left cell, 0 for an empty cell; without it the first
 question of the missing-number table is shown. The puzzle is printed as
 the board shows it.
@@ -31,6 +33,7 @@ the board shows it.
   --explain          shows PUZZLE as written with the explanation of its one
                      forced move drawn on the board and its text below it;
                      the text is also printed, one line each
+  --scale S          starts the board at S times its size (0.25 to 4)
   --screenshot FILE  saves a PNG of the window to FILE and exits
 )";
 
@@ -58,6 +61,7 @@ int main(int argc, char** argv) {
     std::optional<int> Hints;
     bool AsGiven = false;
     bool Explain = false;
+    double Scale = 1.0;
     std::string Screenshot;
     std::string Puzzle(kumoji::MissingNumberQuestions[0]);
     for (int I = 1; I < argc; ++I) {
@@ -81,6 +85,12 @@ int main(int argc, char** argv) {
         } else if (Arg == "--explain") {
             AsGiven = true;
             Explain = true;
+        } else if (Arg == "--scale" && HasValue) {
+            char* End = nullptr;
+            Scale = std::strtod(argv[++I], &End);
+            if (*End != '\0' || !(Scale >= 0.25 && Scale <= 4)) {
+                return Fail("--scale needs a number from 0.25 to 4");
+            }
         } else if (Arg == "--screenshot" && HasValue) {
             Screenshot = argv[++I];
         } else if (!Arg.empty() && Arg[0] == '-') {
@@ -110,7 +120,13 @@ int main(int argc, char** argv) {
     if (!Explain) {
         Board.setWindowTitle(QStringLiteral("Kumoji"));
     }
-    Board.setFixedSize(578, 485);
+    const QSize Size(qRound(kumoji::DesignBoardWidth * Scale),
+                     qRound(kumoji::DesignBoardHeight * Scale));
+    if (Explain) {
+        Board.setFixedSize(Size);
+    } else {
+        Board.resize(Size);
+    }
     Shown.show();
     // The demo shows a position, at once: its screenshot is taken before a deal would end.
     kumoji::TSudoku::SetPieceDelay(std::chrono::milliseconds(0));
@@ -152,9 +168,11 @@ int main(int argc, char** argv) {
         Strip->setPalette(Dark);
         Strip->setAutoFillBackground(true);
         auto* Text = new kumoji::TExplainPanel(Strip);
-        Text->SetArea(QRect(8, 8, Board.width() - 16, 400));
+        const auto Px = [&Board](double Design) { return Board.Geometry().Px(Design); };
+        Text->SetScale(Board.Geometry().Scale);
+        Text->SetArea(QRect(Px(8), Px(8), Board.width() - Px(16), Px(400)));
         Text->SetLines(Explanation->Text);
-        Strip->setGeometry(0, Board.height(), Board.width(), Text->height() + 16);
+        Strip->setGeometry(0, Board.height(), Board.width(), Text->height() + Px(16));
         Strip->show();
         Window.setFixedSize(Board.width(), Board.height() + Strip->height());
     }
