@@ -34,7 +34,8 @@ void TSudoku::SetKeyCursor(int Col, int Row) {
 
 void TSudoku::UpdateKeyCursor() {
     const bool Shown = FKeyCursorInUse && isEnabled() && !FPieces.empty();
-    if (Shown) {
+    // Placed even while hidden, so that it comes back on its cell at the board's size.
+    if (!FPieces.empty()) {
         FKeyCursorFrame->FrameCell(QRect(GridLeft + FKeyCursor.x() * CellWidth,
                                          GridTop + FKeyCursor.y() * CellHeight, CellWidth,
                                          CellHeight));

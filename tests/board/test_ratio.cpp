@@ -87,6 +87,8 @@ TEST_F(RatioTest, GridLinesOfOneKindAreEquallyWideOnTheScreensOwnPixels) {
 TEST_F(RatioTest, TheCursorsFrameIsEquallyWideOnEverySide) {
     LoadQuestion(Puzzle);
     Board->setEnabled(true);
+    // The frame is for keyboard players: a key brings it.
+    QTest::keyClick(Board.get(), Qt::Key_Right);
     Board->SetKeyCursor(4, 4);
     const QImage Shot = Board->grab().toImage();
     const QRect Frame = Board->KeyCursorFrame()->geometry();
