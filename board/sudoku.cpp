@@ -107,7 +107,8 @@ bool TSudoku::SizeCanvases() {
     const bool Changed = Before.Scale != FGeometry.Scale || Before.CellWidth != CellWidth ||
                          Before.CellHeight != CellHeight || RatioBefore != FRatio ||
                          Memo.deviceIndependentSize() != QSizeF(size().expandedTo({1, 1}));
-    for (TLayerImage* Layer : {FMemoImage, FGridImage, FHintImage, FStrokeImage}) {
+    // The stroke layer is sized when a stroke begins: until then it costs nothing.
+    for (TLayerImage* Layer : {FMemoImage, FGridImage, FHintImage}) {
         Layer->SetCanvasSize(size(), FRatio);
     }
     FKeyCursorFrame->SetScale(FGeometry.Scale);
