@@ -118,7 +118,8 @@ bool TSudoku::SizeCanvases() {
 void TSudoku::Relayout() {
     // The stroke's snapshot and the drag's place belong to the old size.
     SetStroke(0);
-    if (!SizeCanvases() || FPieces.empty()) {
+    // Before Start there is nothing drawn to draw again.
+    if (!SizeCanvases() || !FStarted) {
         return;
     }
     CancelDrag();
@@ -173,6 +174,8 @@ void TSudoku::hideEvent(QHideEvent* Event) {
 }
 
 void TSudoku::Start() {
+    // A resize while the pieces are dealt draws the grid again at once.
+    FStarted = true;
     LayOutLayers();
     SizeCanvases();
     FGridImage->Clear();
