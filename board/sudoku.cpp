@@ -110,7 +110,8 @@ bool TSudoku::SizeCanvases() {
     const bool Changed = Before.Scale != FGeometry.Scale || Before.CellWidth != CellWidth ||
                          Before.CellHeight != CellHeight || RatioBefore != FRatio ||
                          Memo.deviceIndependentSize() != QSizeF(size().expandedTo({1, 1}));
-    for (TLayerImage* Layer : {FMemoImage, FGridImage, FHintImage, FStrokeImage}) {
+    // The stroke layer is sized when a stroke begins: until then it costs nothing.
+    for (TLayerImage* Layer : {FMemoImage, FGridImage, FHintImage}) {
         Layer->SetCanvasSize(size(), FRatio);
     }
     FKeyCursorFrame->SetScale(FGeometry.Scale);
@@ -120,7 +121,8 @@ bool TSudoku::SizeCanvases() {
 void TSudoku::Relayout() {
     // The stroke's snapshot and the drag's place belong to the old size.
     SetStroke(0);
-    if (!SizeCanvases() || FPieces.empty()) {
+    // Before Start there is nothing drawn to draw again.
+    if (!SizeCanvases() || !FStarted) {
         return;
     }
     CancelDrag();
@@ -175,6 +177,8 @@ void TSudoku::hideEvent(QHideEvent* Event) {
 }
 
 void TSudoku::Start() {
+    // A resize while the pieces are dealt draws the grid again at once.
+    FStarted = true;
     LayOutLayers();
     SizeCanvases();
     FGridImage->Clear();

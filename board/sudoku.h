@@ -225,6 +225,7 @@ private:
 
     TBoardGeometry FGeometry;
     qreal FRatio = 1.0;
+    bool FStarted = false;
     std::vector<TShownHint> FShownHints;
     std::vector<TMemoSegment> FMemo;
     QColor FPenColor;

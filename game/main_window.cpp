@@ -41,8 +41,7 @@ namespace {
 class TMaruPainter : public QObject {
 public:
     explicit TMaruPainter(QWidget* Maru)
-        : QObject(Maru), FCircle(QString::fromLatin1(MaruImagePath)),
-          FLarge(ScalableName(MaruImagePath, "@4x")) {}
+        : QObject(Maru), FCircle(QString::fromLatin1(MaruImagePath)) {}
 
 protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override {
@@ -52,6 +51,9 @@ protected:
         QPainter Painter(Maru);
         Painter.setRenderHint(QPainter::SmoothPixmapTransform);
         const qreal Pixels = Maru->width() * Maru->devicePixelRatioF();
+        // Read the first time it is needed: never at the design's size.
+        if (Pixels > FCircle.width() && FLarge.isNull())
+            FLarge = QPixmap(ScalableName(MaruImagePath, "@4x"));
         Painter.drawPixmap(Maru->rect(),
                            Pixels > FCircle.width() && !FLarge.isNull() ? FLarge : FCircle);
         return true;

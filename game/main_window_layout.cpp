@@ -18,6 +18,13 @@
 
 namespace kumoji {
 
+namespace {
+
+// More than any window manager's frame is wide or tall.
+constexpr int SmallestFrameRoom = 64;
+
+} // namespace
+
 void TForm1::FormActivate() {
     if (!FirstActivate)
         return;
@@ -65,7 +72,11 @@ void TForm1::PlaceComponents() {
     FScale = size() == ToSize(DesignClient(FNormalScale, Margin))
                  ? FNormalScale
                  : WindowScale({width(), height()}, Margin);
-    setMinimumSize(ToSize(DesignClient(SmallestScale(Room(*this)), Margin)));
+    // Roughly the smallest scale, with room for any frame: a minimum the frame's arrival
+    // could not get under would keep the window from its outer size. A resize below
+    // the smallest scale is brought back to it when it rests.
+    const QSize Smallest = ToSize(DesignClient(SmallestScale(Room(*this)), {}));
+    setMinimumSize(Smallest.shrunkBy({0, 0, SmallestFrameRoom, SmallestFrameRoom}));
     if (FScale != FScaledFor) {
         ScaleFonts();
         ScaleToolBar();

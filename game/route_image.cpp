@@ -3,7 +3,9 @@
 
 #include "game/tables.h"
 
+#include <QPaintEvent>
 #include <QPainter>
+#include <QtMath>
 #include <algorithm>
 #include <cmath>
 
@@ -22,7 +24,6 @@ void TRouteImage::SetBitmapSize(int Width, int Height) {
     FBitmap = QImage(Pixels, QImage::Format_RGB32);
     FBitmap.setDevicePixelRatio(Ratio);
     FBitmap.fill(Qt::black);
-    FShown = QImage();
     if (FDrawn) {
         const TDrawn Last = *FDrawn;
         DrawRoute(Last.Position, Last.Reached, Last.Huts);
@@ -94,26 +95,31 @@ void TRouteImage::DrawRoute(int Position, int Reached, const std::vector<int>& H
     }
     Painter.end();
     FBitmap.setDevicePixelRatio(Ratio);
-    FShown = QImage();
     update();
 }
 
-void TRouteImage::paintEvent(QPaintEvent*) {
+void TRouteImage::paintEvent(QPaintEvent* Event) {
     if (FBitmap.isNull())
         return;
-    // Keyed once a drawing: the map is shown again on every repaint of the window.
-    if (FShown.isNull()) {
-        FShown = FBitmap.convertToFormat(QImage::Format_ARGB32);
-        const QRgb Key = FBitmap.pixel(0, FBitmap.height() - 1) | 0xFF000000u;
-        for (int Y = 0; Y < FShown.height(); ++Y) {
-            auto* Line = reinterpret_cast<QRgb*>(FShown.scanLine(Y));
-            for (int X = 0; X < FShown.width(); ++X)
-                if ((Line[X] | 0xFF000000u) == Key)
-                    Line[X] = 0;
-        }
+    // Only the part to be painted is keyed: the board's pieces, which lie under the
+    // map's right part, repaint small pieces of it many times.
+    const qreal Ratio = FBitmap.devicePixelRatio();
+    const QRect Area = Event->rect();
+    const QRect Pixels =
+        QRect(QPoint(qFloor(Area.left() * Ratio), qFloor(Area.top() * Ratio)),
+              QPoint(qCeil((Area.right() + 1) * Ratio) - 1, qCeil((Area.bottom() + 1) * Ratio) - 1))
+            .intersected(FBitmap.rect());
+    QImage Shown = FBitmap.copy(Pixels).convertToFormat(QImage::Format_ARGB32);
+    const QRgb Key = FBitmap.pixel(0, FBitmap.height() - 1) | 0xFF000000u;
+    for (int Y = 0; Y < Shown.height(); ++Y) {
+        auto* Line = reinterpret_cast<QRgb*>(Shown.scanLine(Y));
+        for (int X = 0; X < Shown.width(); ++X)
+            if ((Line[X] | 0xFF000000u) == Key)
+                Line[X] = 0;
     }
+    Shown.setDevicePixelRatio(Ratio);
     QPainter Painter(this);
-    Painter.drawImage(0, 0, FShown);
+    Painter.drawImage(QPointF(Pixels.topLeft()) / Ratio, Shown);
 }
 
 } // namespace kumoji

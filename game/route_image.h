@@ -38,8 +38,6 @@ private:
     };
 
     QImage FBitmap;
-    // The bitmap with its key colour transparent, as it is shown.
-    QImage FShown;
     std::optional<TDrawn> FDrawn;
 };
 

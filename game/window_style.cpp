@@ -6,8 +6,12 @@
 
 #include <QAction>
 #include <QFile>
+#include <QIconEngine>
 #include <QLabel>
+#include <QPainter>
 #include <QPalette>
+#include <array>
+#include <utility>
 
 namespace kumoji {
 
@@ -15,14 +19,60 @@ QIcon ActionImage(int Index) {
     return ScalableIcon(ActionImagePaths[static_cast<std::size_t>(Index)]);
 }
 
-QIcon ScalableIcon(const char* Path) {
-    QIcon Icon(QString::fromLatin1(Path));
-    for (const char* Times : {"@2x", "@4x"}) {
-        const QString Large = ScalableName(Path, Times);
-        if (QFile::exists(Large))
-            Icon.addFile(Large);
+namespace {
+
+// Each drawing of a picture is read only when the picture is first shown at its size:
+// the larger ones cost nothing on a window at the design's size.
+class TScalableIconEngine : public QIconEngine {
+public:
+    explicit TScalableIconEngine(const char* Path) : FPath(Path) {
+        FIcons[0] = QIcon(QString::fromLatin1(Path));
     }
-    return Icon;
+
+    QIconEngine* clone() const override { return new TScalableIconEngine(FPath); }
+    QSize actualSize(const QSize& Size, QIcon::Mode Mode, QIcon::State State) override {
+        return For(Size).actualSize(Size, Mode, State);
+    }
+    QPixmap pixmap(const QSize& Size, QIcon::Mode Mode, QIcon::State State) override {
+        return For(Size).pixmap(Size, Mode, State);
+    }
+    void paint(QPainter* Painter, const QRect& Rect, QIcon::Mode Mode,
+               QIcon::State State) override {
+        const qreal Ratio = Painter->device() ? Painter->device()->devicePixelRatioF() : 1.0;
+        For(Rect.size() * Ratio).paint(Painter, Rect, Qt::AlignCenter, Mode, State);
+    }
+    QList<QSize> availableSizes(QIcon::Mode Mode, QIcon::State State) override {
+        return FIcons[0].availableSizes(Mode, State);
+    }
+
+private:
+    // The smallest drawing at least Pixels large, or the largest there is.
+    QIcon& For(const QSize& Pixels) {
+        const QList<QSize> Sizes = FIcons[0].availableSizes();
+        const int Base = Sizes.isEmpty() ? 16 : Sizes.front().width();
+        for (const auto& [Index, Times] : {std::pair{2, "@4x"}, std::pair{1, "@2x"}}) {
+            if (Pixels.width() <= Base * Index)
+                continue;
+            if (FIcons[Index].isNull()) {
+                const QString Large = ScalableName(FPath, Times);
+                if (!QFile::exists(Large))
+                    continue;
+                FIcons[Index] = QIcon(Large);
+            }
+            return FIcons[Index];
+        }
+        return FIcons[0];
+    }
+
+    const char* FPath;
+    // At one, two and four times the design's size.
+    std::array<QIcon, 3> FIcons;
+};
+
+} // namespace
+
+QIcon ScalableIcon(const char* Path) {
+    return QIcon(new TScalableIconEngine(Path));
 }
 
 QString ScalableName(const char* Path, const char* Times) {

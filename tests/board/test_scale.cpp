@@ -5,6 +5,7 @@
 #include "board_fixture.h"
 
 #include <QTest>
+#include <QTimer>
 #include <set>
 
 namespace kumoji::test {
@@ -157,6 +158,35 @@ TEST_F(ScaleTest, AResizeDrawsEverythingAgainAtTheNewSizeAndInputFollows) {
     RightClick(PieceCenter(*Board->FindFreePiece(Digit)));
     EXPECT_GT(Inked(Slot(Digit)), 16);
     EXPECT_EQ(Inked(Slot(Digit % 9 + 1)), 0);
+}
+
+// As when the window is maximised while the pieces are being dealt.
+TEST(BoardStartTest, AResizeWhileThePiecesAreDealtLeavesTheGridAndPiecesAtTheNewSize) {
+    TSudoku Board;
+    Board.resize(578, 485);
+    Board.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Board));
+    QTimer::singleShot(0, &Board, [&Board] { Board.resize(1156, 970); });
+    Board.Start();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(Board.CellWidth, 104);
+    const QImage& Grid = Board.GridImage()->Canvas();
+    EXPECT_EQ(Grid.pixelColor(208 + 3 * 104, 300).rgb(), QColor(Qt::black).rgb());
+    EXPECT_EQ(Grid.pixelColor(208 + 104, 300).rgb(), GridLineColor().rgb());
+    // The caption over the tray.
+    int Caption = 0;
+    for (int Y = 0; Y < 40; ++Y) {
+        for (int X = 0; X < 208; ++X) {
+            Caption += Board.HintImage()->Canvas().pixelColor(X, Y).alpha() > 0;
+        }
+    }
+    EXPECT_GT(Caption, 20);
+    ASSERT_EQ(Board.PieceCount(), 81);
+    for (int Index = 0; Index < 81; ++Index) {
+        EXPECT_EQ(Board.Pieces(Index)->geometry(),
+                  QRect(8 * (Index % 9), Index / 9 * 102 + 44, 98, 96))
+            << Index;
+    }
 }
 
 } // namespace

@@ -2,7 +2,9 @@
 #include "board/number_piece.h"
 #include "board/sudoku.h"
 #include "game/window_fit.h"
+#include "game/window_style.h"
 #include "game_fixture.h"
+#include "resources/resource_names.h"
 
 #include <QAction>
 #include <QLabel>
@@ -72,11 +74,13 @@ TEST_F(ScalingTest, TheWholeWindowScalesAsOnePictureAndPlayFollows) {
     Form->resize(ClientAt(1.25));
     QSize Dialog;
     QRect Picture;
+    QRect Outer;
     Answers.Then([&](QWidget* W) {
         if (W != Form->Form2)
             return false;
         Dialog = Form->Form2->size();
         Picture = Form->Form2->imSelectUser->geometry();
+        Outer = Form->Form2->frameGeometry();
         Form->Form2->reject();
         return true;
     });
@@ -86,6 +90,12 @@ TEST_F(ScalingTest, TheWholeWindowScalesAsOnePictureAndPlayFollows) {
     EXPECT_EQ(StoredPosition(0), 4);
     EXPECT_EQ(Dialog.width(), 553);
     EXPECT_EQ(Picture, QRect(QPoint(), Dialog));
+    // Its place after the first question: the design's 80 from the left and 30 above the
+    // bottom of the screen's free area, at the scale.
+    const QRect Screen = AvailableArea(*Form->Form2);
+    EXPECT_EQ(Outer.left(), Screen.left() + 100);
+    EXPECT_EQ(Outer.bottom() + 1, Screen.bottom() + 1 - 38);
+    EXPECT_EQ(Outer.height(), Outer.width() * 252 / 375);
     // The red circle lies on the answer's piece at its new size.
     const TNumberPiece* Answer =
         Form->Sudoku().PieceAt(Form->Round().TargetCell().X, Form->Round().TargetCell().Y);
@@ -185,6 +195,22 @@ TEST_F(ScalingTest, MaximisedAndFullScreenTheDesignsShapeIsCentredOnBlack) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !Form->isMaximized(); }));
     ASSERT_TRUE(QTest::qWaitFor([&] { return Form->size() == ClientAt(1.0); }));
     ExpectLaidOutAt(1.0, Form->rect());
+}
+
+TEST(ScalableIconTest, EachSizeIsShownFromTheDrawingMadeForIt) {
+    const char* Path = ActionImagePaths[7];
+    const QIcon Icon = ScalableIcon(Path);
+    const auto Same = [](const QPixmap& Shown, const QString& Drawn) {
+        return Shown.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied) ==
+               QImage(Drawn).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    };
+    EXPECT_TRUE(Same(Icon.pixmap(16, 16), QString::fromLatin1(Path)));
+    EXPECT_TRUE(Same(Icon.pixmap(32, 32), ScalableName(Path, "@2x")));
+    EXPECT_TRUE(Same(Icon.pixmap(64, 64), ScalableName(Path, "@4x")));
+    // Between two drawings, the larger one scaled down; greyed when disabled.
+    EXPECT_EQ(Icon.pixmap(20, 20).size(), QSize(20, 20));
+    EXPECT_FALSE(Icon.pixmap(QSize(32, 32), QIcon::Disabled).isNull());
+    EXPECT_FALSE(Same(Icon.pixmap(QSize(32, 32), QIcon::Disabled), ScalableName(Path, "@2x")));
 }
 
 } // namespace
