@@ -21,6 +21,10 @@ enum class TPatternForm { General, Engine };
 std::vector<TExplainStep> FindPatterns(const TMatrix& Candidates, TSolveMethod Technique, int Size,
                                        TPatternForm Form, bool First);
 
+// The singles that could place Digit in Cell: its last candidate, then its
+// last place in its row, column and box (the unit numbering's order).
+std::vector<TExplainSingle> MoveSingles(int Cell, int Digit);
+
 // The filled cells behind a single (explanation.h), from the candidates the
 // givens alone leave.
 std::vector<int> SingleWitnesses(const TMatrix& Given, const TExplainSingle& Single);

@@ -25,11 +25,7 @@ bool NakedOfUsualSizesForce(const TGeneratedQuestion& Question) {
     }
     Grid = GivenCandidates(Grid);
     const int Cell = CellIndex(Question.Cell.X, Question.Cell.Y);
-    const TCellUnits& Units = CellUnits[Cell];
-    const TExplainSingle Singles[] = {{smMissingNumber, -1, Cell, Question.Digit, {}},
-                                      {smLeftPlace, Units.Row, Cell, Question.Digit, {}},
-                                      {smLeftPlace, Units.Col, Cell, Question.Digit, {}},
-                                      {smLeftPlace, Units.Box, Cell, Question.Digit, {}}};
+    const std::vector<TExplainSingle> Singles = explain::MoveSingles(Cell, Question.Digit);
     // Every round that goes on takes at least one of the 729 candidates.
     for (int Round = 0; Round < 729; ++Round) {
         for (const TExplainSingle& Single : Singles) {

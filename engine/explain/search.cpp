@@ -14,19 +14,17 @@
 
 namespace kumoji::explain {
 
-namespace {
-
-using TCandidateSet = std::set<std::pair<int, int>>;
-
-// The singles that could place the move: its cell's last candidate, then its
-// last place in its row, column and box (the unit numbering's order).
-std::vector<TExplainSingle> Variants(int Cell, int Digit) {
+std::vector<TExplainSingle> MoveSingles(int Cell, int Digit) {
     const TCellUnits& Units = CellUnits[Cell];
     return {{smMissingNumber, -1, Cell, Digit, {}},
             {smLeftPlace, Units.Row, Cell, Digit, {}},
             {smLeftPlace, Units.Col, Cell, Digit, {}},
             {smLeftPlace, Units.Box, Cell, Digit, {}}};
 }
+
+namespace {
+
+using TCandidateSet = std::set<std::pair<int, int>>;
 
 bool AnyHolds(const TMatrix& Grid, const std::vector<TExplainSingle>& Singles) {
     return std::any_of(Singles.begin(), Singles.end(),
@@ -233,7 +231,7 @@ bool Better(const std::vector<TExplainStep>& Steps, const TExplainSingle& Single
 // pruned both ways.
 void Search(const TMatrix& Given, int Cell, int Digit, TSolveMethod Technique,
             const TRunOrder& Order, std::optional<TStepsAndSingle>& Best) {
-    const std::vector<TExplainSingle> Singles = Variants(Cell, Digit);
+    const std::vector<TExplainSingle> Singles = MoveSingles(Cell, Digit);
     std::vector<std::vector<TExplainStep>> Runs;
     if (auto Any = ForwardRun(Given, Singles, Technique, Order)) {
         Runs.push_back(std::move(*Any));
@@ -324,7 +322,7 @@ struct TExhaustive {
 // sequence of patterns, shortest first, as far as the budget goes.
 void Shorten(const TMatrix& Given, int Cell, int Digit, TSolveMethod Technique, int Deepest,
              std::optional<TStepsAndSingle>& Best) {
-    const std::vector<TExplainSingle> Singles = Variants(Cell, Digit);
+    const std::vector<TExplainSingle> Singles = MoveSingles(Cell, Digit);
     const int Limit =
         Best ? std::min<int>(Deepest, static_cast<int>(Best->Steps.size()) - 1) : Deepest;
     for (int Depth = 1; Depth <= Limit; ++Depth) {
