@@ -15,7 +15,8 @@ extern const std::array<int, 8> DefaultHuts;
 // Top edge of each position's mark on the route picture at its design
 // height of 493 pixels.
 extern const std::array<int, 51> RouteHeights;
-extern const std::array<std::string_view, 4> Routes;
+// Route 0 asks the question tables below; the others ask generated questions.
+extern const std::array<std::string_view, 7> Routes;
 
 // Question positions, one table per technique they exercise
 // (smEmptyCell, smLeftPlace, smMissingNumber).

@@ -160,7 +160,7 @@ std::optional<TAnswer> ParseAnswer(std::string_view Line) {
         return std::nullopt;
     E.Practice = V[2] == "practice";
     if (!ReadNumber(V[3], E.Route, 0, 1000) || !ReadNumber(V[4], E.Position, 0, 55) ||
-        !ReadNumber(V[5], E.Technique, 1, 6) || !IsPuzzle(V[6]))
+        !ReadNumber(V[5], E.Technique, 1, HighestTechnique) || !IsPuzzle(V[6]))
         return std::nullopt;
     E.Puzzle = V[6];
     const std::string_view Move = V[7];
@@ -202,9 +202,9 @@ std::optional<TAnswerTotal> ParseAnswerTotal(std::string_view Line) {
     T.Month = V[0];
     T.Practice = V[1] == "practice";
     constexpr long long Most = 1LL << 53;
-    if (!ReadNumber(V[2], T.Technique, 1, 6) || !ReadNumber(V[3], T.Asked, 0LL, Most) ||
-        !ReadNumber(V[4], T.Right, 0LL, T.Asked) || !ReadNumber(V[5], T.RightMs, 0LL, Most) ||
-        !ReadNumber(V[6], T.BestMs, 0, 86400000))
+    if (!ReadNumber(V[2], T.Technique, 1, HighestTechnique) ||
+        !ReadNumber(V[3], T.Asked, 0LL, Most) || !ReadNumber(V[4], T.Right, 0LL, T.Asked) ||
+        !ReadNumber(V[5], T.RightMs, 0LL, Most) || !ReadNumber(V[6], T.BestMs, 0, 86400000))
         return std::nullopt;
     return T;
 }

@@ -7,7 +7,7 @@
 //     When       local date and time the question was judged, YYYY-MM-DDTHH:MM:SS
 //     Mode       "climb" or "practice"
 //     Route      route number; Position the player's position before the question
-//     Technique  1..6
+//     Technique  1..HighestTechnique
 //     Puzzle     81 digits as the question was shown (after its symmetry), 0 an empty cell
 //     Move       the forced move: "r" row "c" column "d" digit, rows and columns 1..9 (r2c5d7)
 //     LimitMs    the question's time limit; UsedMs the time used, paused time excluded
@@ -36,6 +36,8 @@ namespace kumoji {
 
 inline constexpr const char* AnswerSection = "answers";
 inline constexpr const char* AnswerTotalSection = "answertotals";
+// The highest technique number a question can be asked with.
+inline constexpr int HighestTechnique = 17;
 
 enum class TAnswerOutcome { Right, WrongCell, WrongDigit, TimeOut, Forfeit };
 

@@ -4,6 +4,7 @@
 #include "engine/explain/explained_question.h"
 #include "engine/random.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace kumoji {
@@ -11,46 +12,102 @@ namespace kumoji {
 std::vector<int> RouteTechniques(int Route) {
     if (Route <= 0)
         return {};
-    if (Route == 1)
+    switch (Route) {
+    case 1:
         return {smLeftPlace, smMissingNumber};
-    if (Route == 2)
+    case 2:
         return {smMyReserved, smYourReserved};
-    return {smOurReserved};
+    case 3:
+        return {smOurReserved};
+    case 4:
+        return {10, 11, 12, 13}; // X-Wing, skyscraper, 2-string kite, swordfish
+    case 5:
+        return {14, 15, 16}; // XY-Wing, XYZ-Wing, W-Wing
+    default:
+        return {17, smKeepOff, smGetOut}; // simple colouring, keep off, get out
+    }
 }
 
-TGeneratedQueue::TGeneratedQueue(int Route) : FTechniques(RouteTechniques(Route)) {
+namespace {
+
+std::string ExplainedQuestionText(int Technique, const TRandomDraw& Draw) {
+    return GenerateExplainedQuestion(static_cast<TSolveMethod>(Technique), Draw).Text;
+}
+
+} // namespace
+
+TGeneratedQueue::TGeneratedQueue(int Route, TQuestionMaker Maker)
+    : FTechniques(RouteTechniques(Route)),
+      FMaker(Maker ? std::move(Maker) : TQuestionMaker(ExplainedQuestionText)) {
+}
+
+void TGeneratedQueue::Seed() {
+    if (FSeeded)
+        return;
+    FEngine.seed(static_cast<std::mt19937::result_type>(Random(0x7FFFFFFF)));
+    FSeeded = true;
+}
+
+bool TGeneratedQueue::MakeNext() {
+    Seed();
+    const TRandomDraw Draw = [this](int N) {
+        return static_cast<int>(FEngine() % static_cast<unsigned>(N));
+    };
+    if (FPlan.empty()) {
+        // The techniques in equal shares, in mixed order.
+        for (int K = 0; K < Size; ++K)
+            FPlan.push_back(FTechniques[static_cast<std::size_t>(K) % FTechniques.size()]);
+        for (int K = Size - 1; K > 0; --K)
+            std::swap(FPlan[static_cast<std::size_t>(K)],
+                      FPlan[static_cast<std::size_t>(Draw(K + 1))]);
+    }
+    const int Technique = FPlan.front();
+    FPlan.erase(FPlan.begin());
+    std::string Text = FMaker(Technique, Draw);
+    if (Text.empty()) {
+        ++FFailures;
+        return false;
+    }
+    FFailures = 0;
+    FQuestions.push_back({std::move(Text), Technique});
+    return true;
 }
 
 std::optional<TQuestion> TGeneratedQueue::Take(int) {
-    if (FQuestions.empty())
-        Fill();
+    if (FTechniques.empty())
+        return std::nullopt;
+    // A technique the generator cannot make gives up its place; a whole round of them, and
+    // there is nothing to ask.
+    for (int Tries = 0; FQuestions.empty() && Tries < Size; ++Tries)
+        MakeNext();
     if (FQuestions.empty())
         return std::nullopt;
     TQuestion Question = std::move(FQuestions.front());
-    FQuestions.erase(FQuestions.begin());
+    FQuestions.pop_front();
     return Question;
+}
+
+bool TGeneratedQueue::Prepare() {
+    if (FTechniques.empty())
+        return false;
+    if (!FSeeded) {
+        Seed();
+        return true;
+    }
+    // A generator that makes nothing for a whole round is not asked on and on.
+    if (static_cast<int>(FQuestions.size()) >= Ahead || FFailures >= Size)
+        return false;
+    MakeNext();
+    return static_cast<int>(FQuestions.size()) < Ahead && FFailures < Size;
 }
 
 void TGeneratedQueue::Fill() {
     if (FTechniques.empty())
         return;
-    if (!FSeeded) {
-        FEngine.seed(static_cast<std::mt19937::result_type>(Random(0x7FFFFFFF)));
-        FSeeded = true;
-    }
-    const TRandomDraw Draw = [this](int N) {
-        return static_cast<int>(FEngine() % static_cast<unsigned>(N));
-    };
-    std::vector<int> Plan;
-    for (int K = 0; K < Size; ++K)
-        Plan.push_back(FTechniques[static_cast<std::size_t>(K) % FTechniques.size()]);
-    for (int K = Size - 1; K > 0; --K)
-        std::swap(Plan[static_cast<std::size_t>(K)], Plan[static_cast<std::size_t>(Draw(K + 1))]);
-    for (const int Technique : Plan) {
-        const TGeneratedQuestion Question =
-            GenerateExplainedQuestion(static_cast<TSolveMethod>(Technique), Draw);
-        FQuestions.push_back({Question.Text, Technique});
-    }
+    if (FPlan.empty())
+        MakeNext();
+    while (!FPlan.empty())
+        MakeNext();
 }
 
 } // namespace kumoji

@@ -2,6 +2,7 @@
 #include "game/round/review.h"
 
 #include "storage/ansi_text.h"
+#include "storage/answer_record.h"
 #include "storage/data_file.h"
 
 #include <algorithm>
@@ -44,7 +45,8 @@ std::optional<TReviewItem> ParseReviewItem(std::string_view Line) {
     if (V.size() != 6 || (V[0] != "climb" && V[0] != "practice"))
         return std::nullopt;
     Item.Practice = V[0] == "practice";
-    if (!ReadNumber(V[1], Item.Route, 0, 1000) || !ReadNumber(V[2], Item.Technique, 1, 6) ||
+    if (!ReadNumber(V[1], Item.Route, 0, 1000) ||
+        !ReadNumber(V[2], Item.Technique, 1, HighestTechnique) ||
         !ReadNumber(V[3], Item.Due, 0, TReview::SecondReturn) ||
         !ReadNumber(V[4], Item.Streak, 0, 1) || V[5].size() != 81 ||
         V[5].find_first_not_of("0123456789") != std::string_view::npos)

@@ -171,7 +171,7 @@ void TRound::Keep(TAnswerOutcome How) {
     E.When = kumoji::Now();
     E.Route = User->Route;
     E.Position = FPositionBefore;
-    E.Technique = std::clamp<int>(FTechnique, 1, 6);
+    E.Technique = std::clamp<int>(FTechnique, 1, HighestTechnique);
     if (FAskedKnown) {
         for (int Row = 0; Row < 9; ++Row)
             for (int Col = 0; Col < 9; ++Col)
@@ -263,6 +263,13 @@ TCloseDecision TRound::FormCloseQuery(const std::function<bool()>& Confirm) {
         SetPaused(false);
     }
     return Decision;
+}
+
+bool TRound::PrepareQuestions() {
+    const TTabijiUser* User = Player();
+    if (!User || Practicing())
+        return false;
+    return SourceFor(User->Route).Prepare();
 }
 
 void TRound::SetQuestionSource(int Route, std::unique_ptr<TQuestionSource> Source) {

@@ -128,6 +128,11 @@ public:
     // paused while Confirm asks. In every other state the window simply closes.
     TCloseDecision FormCloseQuery(const std::function<bool()>& Confirm);
 
+    // A small step of making the current player's next questions ahead of Play, for the
+    // window to run while it is idle; true while there is more to do. Nothing to do without
+    // a player or in practice.
+    bool PrepareQuestions();
+
     // Route 0's queue unless a route has a source of its own (routes 1 to HighestRoute start
     // with their generated queues); null gives the route back to the shared queue.
     void SetQuestionSource(int Route, std::unique_ptr<TQuestionSource> Source);

@@ -9,7 +9,7 @@ namespace kumoji {
 namespace {
 
 // The right answers' times of each technique, to take medians from.
-using TTimes = std::array<std::vector<int>, 7>;
+using TTimes = std::array<std::vector<int>, HighestTechnique + 1>;
 
 void Count(TTechniqueFigures& F, std::vector<int>& Times, const TAnswer& E) {
     ++F.Asked;
@@ -21,7 +21,7 @@ void Count(TTechniqueFigures& F, std::vector<int>& Times, const TAnswer& E) {
         F.BestMs = E.UsedMs;
 }
 
-void TakeMedians(std::array<TTechniqueFigures, 7>& Figures, TTimes& Times) {
+void TakeMedians(TTechniqueTable& Figures, TTimes& Times) {
     for (std::size_t T = 0; T < Figures.size(); ++T) {
         std::vector<int>& V = Times[T];
         if (V.empty())
@@ -47,7 +47,7 @@ TPlayerStatistics PlayerStatistics(const TAnswerRecord& Record, const std::strin
     TTimes RecentTimes;
     std::map<std::string, TDayFigures> Days;
     for (const TAnswerTotal& T : Record.Totals()) {
-        if (T.Player != Player || T.Technique < 1 || T.Technique > 6)
+        if (T.Player != Player || T.Technique < 1 || T.Technique > HighestTechnique)
             continue;
         TTechniqueFigures& F = S.AllTime[static_cast<std::size_t>(T.Technique)];
         F.Asked += T.Asked;
@@ -57,7 +57,7 @@ TPlayerStatistics PlayerStatistics(const TAnswerRecord& Record, const std::strin
         S.Total += T.Asked;
     }
     for (const TAnswer& E : Record.Entries()) {
-        if (E.Player != Player || E.Technique < 1 || E.Technique > 6)
+        if (E.Player != Player || E.Technique < 1 || E.Technique > HighestTechnique)
             continue;
         const auto T = static_cast<std::size_t>(E.Technique);
         ++S.Total;

@@ -38,10 +38,12 @@ struct TAnswerPoint {
     bool Right = false;
 };
 
+// Indexed by technique 1..HighestTechnique (0 unused).
+using TTechniqueTable = std::array<TTechniqueFigures, HighestTechnique + 1>;
+
 struct TPlayerStatistics {
-    // Indexed by technique 1..6 (0 unused).
-    std::array<TTechniqueFigures, 7> AllTime{};
-    std::array<TTechniqueFigures, 7> Recent{};
+    TTechniqueTable AllTime{};
+    TTechniqueTable Recent{};
     std::vector<TDayFigures> Days;    // oldest first, days with answers only
     std::vector<TAnswerPoint> Points; // oldest first
     long long Total = 0;

@@ -1,8 +1,6 @@
 // Arriving at the summit: when it counts and what the player is told.
 #include "game/round/summit.h"
 
-#include "game/tables.h"
-
 #include <algorithm>
 
 namespace kumoji {
@@ -13,13 +11,16 @@ bool AtSummit(int Position) {
 
 std::string SummitMessage(int Route) {
     std::string Next;
-    if (Route >= 3)
+    if (Route >= HighestRoute)
         Next = "数独ナンプレの頂点を極めました\n\nおめでとうございます";
     else
-        Next = "次は " +
-               std::string(Routes[static_cast<std::size_t>(std::clamp(Route + 1, 0, 3))]) +
+        Next = "次は " + std::string(Routes[static_cast<std::size_t>(PlayedRoute(Route + 1))]) +
                " で挑戦しましょう";
     return "山頂に到着です！\n\n" + Next;
+}
+
+int PlayedRoute(int Route) {
+    return std::clamp(Route, 0, HighestRoute);
 }
 
 bool HasNextRoute(int Route) {

@@ -1,7 +1,10 @@
 // Arriving at the summit: when it counts and what the player is told.
 #pragma once
 
+#include "game/tables.h"
+
 #include <string>
+#include <tuple>
 
 namespace kumoji {
 
@@ -9,7 +12,11 @@ namespace kumoji {
 bool AtSummit(int Position);
 
 // The last route; its summit has no next route.
-inline constexpr int HighestRoute = 3;
+inline constexpr int HighestRoute = static_cast<int>(std::tuple_size_v<decltype(Routes)>) - 1;
+
+// The route the game plays for a player's route number: one past the last (an edited data
+// file) plays the last, one below the first the first.
+int PlayedRoute(int Route);
 
 // Whether the summit of Route offers the climb of the next route.
 bool HasNextRoute(int Route);

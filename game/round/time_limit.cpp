@@ -6,9 +6,27 @@
 
 namespace kumoji {
 
+namespace {
+
+// The time at the first position, before the division by height. The first six techniques
+// double it from one to the next; past them the doubling would give hours at the top of the
+// route, so after one more doubling each further technique adds half of the sixth's.
+long long TimeBase(int Technique) {
+    const auto* Found =
+        std::find(TechniquesByDifficulty.begin(), TechniquesByDifficulty.end(), Technique);
+    if (Found == TechniquesByDifficulty.end())
+        return 8000LL << (std::clamp(Technique, 0, 9) + 1);
+    const long long Rank = Found - TechniquesByDifficulty.begin() + 1;
+    if (Rank <= 6)
+        return 8000LL << (Rank + 1);
+    const long long Sixth = 8000LL << 7;
+    return Sixth * (Rank - 3) / 2;
+}
+
+} // namespace
+
 int TimeLimit(int Technique, int Position) {
-    const long long Base = 8000LL << (Technique + 1);
-    return static_cast<int>(((Base * 51) / std::max(1, Position)) / 9);
+    return static_cast<int>(((TimeBase(Technique) * 51) / std::max(1, Position)) / 9);
 }
 
 std::string FormatRemaining(int Milliseconds) {

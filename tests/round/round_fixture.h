@@ -1,12 +1,15 @@
 // A round on a clock the test steps, with scripted random numbers and players of its own.
 #pragma once
 
+#include "engine/generator.h"
 #include "engine/random.h"
 #include "game/round/round.h"
 #include "storage/roster.h"
 
 #include <deque>
 #include <gtest/gtest.h>
+#include <memory>
+#include <set>
 
 namespace kumoji::test {
 
@@ -30,6 +33,22 @@ public:
 
 private:
     std::deque<TQuestion> FList;
+};
+
+// Stands in for the generator of the techniques the tests cannot rely on: a text drawn from
+// the draws it is given, so two queues make the same texts exactly when they draw alike.
+struct TDrawnText {
+    std::shared_ptr<int> Made = std::make_shared<int>(0);
+    std::shared_ptr<std::set<int>> Failing = std::make_shared<std::set<int>>();
+    std::string operator()(int Technique, const TRandomDraw& Draw) const {
+        ++*Made;
+        if (Failing->count(Technique))
+            return {};
+        std::string Text(81, '0');
+        for (char& C : Text)
+            C = static_cast<char>('0' + Draw(10));
+        return Text;
+    }
 };
 
 class RoundTest : public ::testing::Test {

@@ -173,10 +173,13 @@ TEST(Summit, MessageNamesTheNextRouteOrCongratulatesOnTheLast) {
     EXPECT_EQ(SummitMessage(0), "山頂に到着です！\n\n次は 須走ルート（初級） で挑戦しましょう");
     EXPECT_EQ(SummitMessage(1), "山頂に到着です！\n\n次は 富士宮ルート（中級） で挑戦しましょう");
     EXPECT_EQ(SummitMessage(2), "山頂に到着です！\n\n次は 御殿場ルート（上級） で挑戦しましょう");
+    EXPECT_EQ(SummitMessage(3), "山頂に到着です！\n\n次は 紅富士ルート（超級） で挑戦しましょう");
+    EXPECT_EQ(SummitMessage(4), "山頂に到着です！\n\n次は 夕富士ルート（達人） で挑戦しましょう");
+    EXPECT_EQ(SummitMessage(5), "山頂に到着です！\n\n次は 月夜富士ルート（名人） で挑戦しましょう");
     const std::string Last =
         "山頂に到着です！\n\n数独ナンプレの頂点を極めました\n\nおめでとうございます";
-    EXPECT_EQ(SummitMessage(3), Last);
-    EXPECT_EQ(SummitMessage(7), Last);
+    EXPECT_EQ(SummitMessage(6), Last);
+    EXPECT_EQ(SummitMessage(9), Last);
     EXPECT_FALSE(AtSummit(49));
     EXPECT_TRUE(AtSummit(50));
     EXPECT_TRUE(AtSummit(51));

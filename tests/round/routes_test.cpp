@@ -71,6 +71,7 @@ TEST_F(RoundTest, PlayersOfARouteShareItsQueueAndOtherRoutesKeepTheirs) {
     A.Route = B.Route = 2;
     C.Route = 3;
     Beyond.Route = 9;
+    Round.SetQuestionSource(6, std::make_unique<TGeneratedQueue>(6, TDrawnText{}));
     Select(&A);
     const std::optional<TQuestion> First = Round.TakeQuestion();
     Select(&C);
@@ -84,8 +85,8 @@ TEST_F(RoundTest, PlayersOfARouteShareItsQueueAndOtherRoutesKeepTheirs) {
     EXPECT_NE(First->Text, Second->Text);
     EXPECT_TRUE(Second->Technique == 4 || Second->Technique == 5);
     EXPECT_EQ(Third->Technique, 6);
-    EXPECT_EQ(Fourth->Technique, 6);
-    EXPECT_NE(Fourth->Text, Third->Text);
+    EXPECT_TRUE(Fourth->Technique == 17 || Fourth->Technique == 7 || Fourth->Technique == 8)
+        << Fourth->Technique;
 
     // The same draws of the process-wide generator give the same questions.
     TRound Again{Clock};
@@ -95,9 +96,11 @@ TEST_F(RoundTest, PlayersOfARouteShareItsQueueAndOtherRoutesKeepTheirs) {
 }
 
 TEST_F(RoundTest, TheNextRouteStartsAtItsTrailheadAndIsStored) {
-    EXPECT_TRUE(HasNextRoute(0));
-    EXPECT_TRUE(HasNextRoute(2));
-    EXPECT_FALSE(HasNextRoute(3));
+    for (int Route = 0; Route <= 5; ++Route)
+        EXPECT_TRUE(HasNextRoute(Route)) << Route;
+    EXPECT_EQ(HighestRoute, 6);
+    EXPECT_FALSE(HasNextRoute(6));
+    EXPECT_FALSE(HasNextRoute(7));
     EXPECT_FALSE(HasNextRoute(-1));
     EXPECT_EQ(NextRouteQuestion(), "次のルートに挑戦しますか？\n\nClimb the next route now?");
 

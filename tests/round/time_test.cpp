@@ -1,4 +1,5 @@
 // The time limit table and the question clock through pauses and wraps.
+#include "game/round/generated_queue.h"
 #include "game/round/time_limit.h"
 #include "round_fixture.h"
 
@@ -13,6 +14,31 @@ TEST(TimeLimit, ShrinksWithTheHeightReached) {
     for (const auto& Row : Table)
         for (int Technique = 1; Technique <= 3; ++Technique)
             EXPECT_EQ(TimeLimit(Technique, Row[0]), Row[Technique]) << Row[0] << " " << Technique;
+}
+
+TEST(TimeLimit, EveryHarderTechniqueGetsMoreTimeAtEveryHeight) {
+    for (const int Position : {0, 1, 10, 25, 49, 50, 55}) {
+        for (std::size_t K = 1; K < TechniquesByDifficulty.size(); ++K) {
+            const int Easier = TechniquesByDifficulty[K - 1];
+            const int Harder = TechniquesByDifficulty[K];
+            EXPECT_LT(TimeLimit(Easier, Position), TimeLimit(Harder, Position))
+                << Easier << " " << Harder << " at " << Position;
+        }
+        // Never so long that the record's day-long bound would drop the answer.
+        EXPECT_LT(TimeLimit(TechniquesByDifficulty.back(), Position), 86400000);
+    }
+    // Each new route's questions all get more time than any of the route below.
+    for (int Route = 4; Route <= 6; ++Route)
+        for (const int Lower : RouteTechniques(Route - 1))
+            for (const int Upper : RouteTechniques(Route))
+                EXPECT_LT(TimeLimit(Lower, 49), TimeLimit(Upper, 49)) << Lower << " " << Upper;
+    // The first new technique continues the doubling once; each one after adds half of the
+    // sixth's time: at the top, about four minutes for the first and under thirteen for the last.
+    EXPECT_EQ(TimeLimit(6, 1), 5802666);
+    EXPECT_EQ(TimeLimit(10, 1), 11605333);
+    EXPECT_EQ(TimeLimit(11, 1), 14506666);
+    EXPECT_EQ(TimeLimit(10, 49), 236843);
+    EXPECT_EQ(TimeLimit(8, 49), 769741);
 }
 
 TEST(FormatRemaining, ShowsHoursMinutesAndSeconds) {

@@ -60,7 +60,7 @@ TEST(AnswerLine, IsWrittenAndReadExactly) {
                                    Line + ",extra", "=" + Line.substr(Line.find('=') + 1),
                                    "P=00000000000000ff,2026-02-30T00:00:00,climb,1,3,2," + Puzzle +
                                        ",r2c5d7,30000,12345,right,0",
-                                   "P=00000000000000ff,2026-02-01T00:00:00,climb,1,3,7," + Puzzle +
+                                   "P=00000000000000ff,2026-02-01T00:00:00,climb,1,3,18," + Puzzle +
                                        ",r2c5d7,30000,12345,right,0",
                                    "P=00000000000000ff,2026-02-01T00:00:00,climb,1,3,2," + Puzzle +
                                        ",r0c5d7,30000,12345,right,0",
@@ -68,11 +68,19 @@ TEST(AnswerLine, IsWrittenAndReadExactly) {
                                        ",r2c5d7,30000,-5,right,0"})
         EXPECT_FALSE(ParseAnswer(Bad)) << Bad;
 
+    // The highest technique a route asks reads back; one past it does not (above).
+    EXPECT_EQ(ParseAnswer("P=00000000000000ff,2026-02-01T00:00:00,climb,6,3,17," + Puzzle +
+                          ",r2c5d7,30000,12345,right,0")
+                  ->Technique,
+              17);
+
     const TAnswerTotal T{"P", "2026-11", false, 6, 10, 4, 40000, 8000};
     EXPECT_EQ(FormatAnswerTotal(T), "P=2026-11,climb,6,10,4,40000,8000");
     ASSERT_TRUE(ParseAnswerTotal(FormatAnswerTotal(T)));
     EXPECT_EQ(*ParseAnswerTotal(FormatAnswerTotal(T)), T);
     EXPECT_FALSE(ParseAnswerTotal("P=2026-11,climb,6,10,11,40000,8000")); // more right than asked
+    EXPECT_EQ(ParseAnswerTotal("P=2026-11,climb,17,10,4,40000,8000")->Technique, 17);
+    EXPECT_FALSE(ParseAnswerTotal("P=2026-11,climb,18,10,4,40000,8000"));
 }
 
 TEST_F(StorageTest, RecordSavesWithTheRosterAndLeavesItsSectionAlone) {
