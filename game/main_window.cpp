@@ -236,6 +236,9 @@ void TForm1::FormCreate() {
     tmEvent->setInterval(30);
     connect(tmEvent, &QTimer::timeout, this, &TForm1::tmEventTimer);
     tmEvent->start();
+    tmPrepare = new QTimer(this);
+    tmPrepare->setInterval(0);
+    connect(tmPrepare, &QTimer::timeout, this, &TForm1::tmPrepareTimer);
     tmShape = new QTimer(this);
     tmShape->setSingleShot(true);
     tmShape->setInterval(250);
@@ -258,9 +261,7 @@ void TForm1::FormCreate() {
     AttachBoard();
     FSudoku->setEnabled(false);
 
-    QImage Picture;
-    LoadJpegResource(QString::fromLatin1(RoutePicturePath), Picture);
-    imFuji->setPixmap(QPixmap::fromImage(Picture));
+    ShowRoutePicture(0);
     // Shown stretched over the bounds the layout gives it.
     imFuji->setScaledContents(true);
     imFuji->lower();

@@ -65,6 +65,9 @@ public:
     // Once a resize by the player has come to rest, gives the window the design's shape
     // at the scale it asked for.
     QTimer* tmShape = nullptr;
+    // Makes the current route's next questions ahead, one small step a turn of the event
+    // loop, so that Play finds them made and no step holds the window long.
+    QTimer* tmPrepare = nullptr;
     QColorDialog* ColorDialog1 = nullptr;
     QAction* acStart = nullptr;
     QAction* acPause = nullptr;
@@ -97,6 +100,9 @@ public:
     const TRound& Round() const { return FRound; }
     // Where a route's questions come from; route 0 uses the shared tables queue.
     void SetQuestionSource(int Route, std::unique_ptr<TQuestionSource> Source);
+
+    // The resource path of the route picture shown.
+    const QString& RoutePicture() const { return FRoutePicture; }
 
     // The current player's record; null when there is none.
     TTabijiUser* CurrentUser();
@@ -134,6 +140,7 @@ public:
     void ClearExplanation();
     void tmEventTimer();
     void tmShapeTimer();
+    void tmPrepareTimer();
     void acFullScreenExecute();
     void FormActivate();
     void acRecordExecute();
@@ -188,6 +195,8 @@ private:
     // The why command as the round has it; an explanation goes with it.
     void ShowWhy();
     void PlayGameSound(TGameSound Kind) { emit GameSound(Kind); }
+    // The picture of the route Route is played on, under the route map.
+    void ShowRoutePicture(int Route);
 
     std::unique_ptr<Ui::TForm1> FUi;
     TOuterFrame* FOuterFrame = nullptr;
@@ -211,6 +220,7 @@ private:
     bool FSaveFailureTold = false;
     bool FStartAfterDeal = false;
     QString FStartNotice;
+    QString FRoutePicture;
 
     friend class TForm2;
 };

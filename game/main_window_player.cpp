@@ -1,15 +1,19 @@
 // The current player on the main window: name, route, position, route map, and saving the roster.
 #include "game/main_window.h"
 #include "game/name_prompt.h"
+#include "game/platform/jpeg_loader.h"
 #include "game/platform/message_box.h"
+#include "game/round/summit.h"
 #include "game/route_image.h"
 #include "game/tables.h"
 #include "game/window_style.h"
+#include "resources/resource_names.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QTimer>
 #include <algorithm>
 
 namespace kumoji {
@@ -33,15 +37,33 @@ void TForm1::SelectUser(int Index) {
     QString RouteText = FromUtf8View(Routes[0]);
     if (User) {
         NameText = kumoji::NameText(User->Name);
-        RouteText = FromUtf8View(Routes[static_cast<std::size_t>(std::clamp(User->Route, 0, 3))]);
+        RouteText = FromUtf8View(Routes[static_cast<std::size_t>(PlayedRoute(User->Route))]);
+        ShowRoutePicture(User->Route);
         ShowPosition(User->Position);
         DrawRoute(-1);
+        // The first step is taken now, so that the route's questions do not depend on when
+        // the idle steps come.
+        if (FRound.PrepareQuestions())
+            tmPrepare->start();
     }
     ShowActions();
     lbUser1->setText(NameText + QStringLiteral(" さん"));
     lbUser2->setText(lbUser1->text());
     SetRouteText(lbKimeteMode1, RouteText);
     SetRouteText(lbKimeteMode2, RouteText);
+}
+
+void TForm1::ShowRoutePicture(int Route) {
+    static_assert(RoutePicturePaths.size() == static_cast<std::size_t>(HighestRoute + 1));
+    const QString Path =
+        QString::fromLatin1(RoutePicturePaths[static_cast<std::size_t>(PlayedRoute(Route))]);
+    if (Path == FRoutePicture)
+        return;
+    QImage Picture;
+    if (!LoadJpegResource(Path, Picture))
+        return;
+    FRoutePicture = Path;
+    imFuji->setPixmap(QPixmap::fromImage(Picture));
 }
 
 void TForm1::ShowPosition(int Position) {

@@ -77,6 +77,8 @@ void TForm1::acStartExecute() {
     std::optional<TQuestion> Question = FRound.TakeQuestion();
     if (!Question)
         return;
+    // The one taken makes room for the next.
+    tmPrepare->start();
     // The last question's explanation goes with it.
     ShowWhy();
     ReturnMaru();
@@ -104,6 +106,11 @@ void TForm1::acStartExecute() {
                    TwoParts(QStringLiteral("必然手がないか、複数あります。問題として不適切です"),
                             QStringLiteral("This puzzle has no unique solution that can be "
                                            "reached logically without guessing.")));
+}
+
+void TForm1::tmPrepareTimer() {
+    if (!FRound.PrepareQuestions())
+        tmPrepare->stop();
 }
 
 void TForm1::BeginQuestion() {

@@ -8,6 +8,15 @@
 namespace kumoji {
 
 inline constexpr const char* RoutePicturePath = ":/pictures/AKAFUJI.jpg";
+// The picture under the route map of each route; the first four share the first's. All have
+// the first's size and the route marks on their left slope.
+inline constexpr std::array<const char*, 7> RoutePicturePaths = {RoutePicturePath,
+                                                                 RoutePicturePath,
+                                                                 RoutePicturePath,
+                                                                 RoutePicturePath,
+                                                                 ":/pictures/BENIFUJI.jpg",
+                                                                 ":/pictures/YUFUJI.jpg",
+                                                                 ":/pictures/TSUKIYOFUJI.jpg"};
 inline constexpr int RoutePictureWidth = 750;
 inline constexpr int RoutePictureHeight = 493;
 inline constexpr const char* DialogPicturePath = ":/pictures/BISYUFUJIMI.jpg";

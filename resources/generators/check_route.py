@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Draws the 51 route marks over the route picture as the main window shows it
 (stretched to 738x544), for a player at a given position, to check that the marks
-follow the mountain's left slope. Usage: check_route.py OUT.png [POSITION]"""
+follow the mountain's left slope. Usage: check_route.py OUT.png [POSITION [PICTURE]]"""
 
 import os
 import sys
@@ -17,7 +17,8 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else "route_check.png"
     position = int(sys.argv[2]) if len(sys.argv) > 2 else 12
-    pic = Image.open(os.path.join(HERE, "..", "pictures", "AKAFUJI.jpg")).convert("RGB")
+    name = sys.argv[3] if len(sys.argv) > 3 else "AKAFUJI.jpg"
+    pic = Image.open(os.path.join(HERE, "..", "pictures", name)).convert("RGB")
     w, h = 738, 544
     img = pic.resize((w, h), Image.BILINEAR)
     d = ImageDraw.Draw(img)

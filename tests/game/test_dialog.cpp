@@ -154,7 +154,7 @@ TEST_F(GameTest, SummitIsAnnouncedAndPlayStaysDisabled) {
 }
 
 TEST_F(GameTest, TheLastRouteEndsWithCongratulations) {
-    WriteRoster({{"P1", 50, 3}});
+    WriteRoster({{"P1", 50, 6}});
     Answers.Then([&](QWidget* W) {
         if (W != Form->Form2)
             return false;
@@ -173,7 +173,8 @@ TEST_F(GameTest, TheLastRouteEndsWithCongratulations) {
     EXPECT_EQ(Form->UserIndex(), 0);
     EXPECT_FALSE(Form->QuestionRunning());
     EXPECT_EQ(Form->lbKimeteMode1->property("PlainText").toString(),
-              QStringLiteral("御殿場ルート（上級）"));
+              QStringLiteral("月夜富士ルート（名人）"));
+    EXPECT_EQ(ReadRoster()->GetUser(0).Route, 6) << "no route after the last";
 }
 
 TEST_F(GameTest, YesAtTheSummitClimbsTheNextRouteAtOnceAndARestartShowsIt) {
