@@ -10,6 +10,7 @@ import html
 import os
 
 import model_examples
+from help_routes import route_list, time_table
 
 from common import HUTS
 from sudoku_logic import (UNITS, Grid, bits, cell_name, minimal_puzzle, random_solution,
@@ -27,7 +28,6 @@ POSITIONS = [
     "御来光館", "９合目", "９合１勺", "９合２勺", "９合３勺", "９合４勺", "９合５勺", "９合６勺",
     "９合７勺", "９合８勺", "９合９勺", "山頂",
 ]
-ROUTES = ["河口湖ルート（入門）", "須走ルート（初級）", "富士宮ルート（中級）", "御殿場ルート（上級）"]
 
 TECHNIQUES = [
     ("smEmptyCell", "(基本) 最後の１マス just one empty cell"),
@@ -45,16 +45,6 @@ TECHNIQUES = [
 EMPTY_CELL_EXAMPLE = "000000000000000000000000000000000000248370956000000000000000000000000000000000000"
 LEFT_PLACE_EXAMPLE = "000000000000000000000000000000200000020000000000000400000000020000000000000000000"
 MISSING_NUMBER_EXAMPLE = "000000060000000084000000900000000030000000070000000050000000020000000000000000000"
-
-
-def time_limit(technique, position):
-    base = 8000 * 2 ** (technique + 1)
-    return (base * 51 // max(1, position)) // 9
-
-
-def mmss(ms):
-    s = ms // 1000
-    return f"{s // 60}:{s % 60:02d}" if s >= 60 else f"{s} 秒"
 
 
 def icon(path):
@@ -270,15 +260,6 @@ def route_table():
     return '<table class="list route">' + "".join(rows) + "</table>"
 
 
-def time_table():
-    rows = ["<tr><th>位置 position</th><th>最後の１マス</th><th>残りの１マス</th><th>最後の数字</th></tr>"]
-    for p in (1, 10, 20, 30, 40, 49):
-        label = f"{p} {POSITIONS[p]}"
-        rows.append(f"<tr><td>{label}</td>" + "".join(
-            f"<td>{mmss(time_limit(t, p))}</td>" for t in (1, 2, 3)) + "</tr>")
-    return '<table class="list">' + "".join(rows) + "</table>"
-
-
 def technique_sections():
     out = []
     intro = {
@@ -420,10 +401,16 @@ mountain's left slope show the way; the red ones are behind you, and the tall on
 <p><b>山小屋 Huts:</b> {huts}。山小屋にいるときは、問題を落としても下がりません。山小屋と山頂に着くとファンファーレ。
 <span class="en">At a hut a lost question does not send you down; reaching a hut or the summit plays a fanfare.</span></p>
 <p><b>制限時間 Time limit:</b> 高く登るほど短くなります（位置に反比例）。難しい決め手ほど時間は長めです。
-<span class="en">The higher you are, the less time you have; harder techniques get more.</span></p>
-{time_table()}
-<p>ルート routes: {"、".join(ROUTES)}。山頂に着いたら次のルートへ挑戦しましょう。
-<span class="en">On reaching the summit, try the next route.</span></p>
+表はすべての決め手の制限時間です（登山口は１と同じ）。
+<span class="en">The higher you are, the less time you have; harder techniques get more. The table gives
+every technique's limit (the trailhead has that of position 1).</span></p>
+{time_table(POSITIONS)}
+<p><b>ルート Routes:</b> はじめは河口湖ルート。山頂に着くと次のルートへ進むか聞かれ、「はい」でそのルートの登山口から
+すぐに始まります。ルートごとに出る決め手が違い、問題は混ぜた順に出ます。最後の月夜富士ルートの山頂がゴールです。
+<span class="en">Everyone starts on the first route. At each summit the game offers the next route; Yes starts
+it at its trailhead at once. Each route asks its own techniques, in mixed order; the summit of the last
+route is the end.</span></p>
+{route_list()}
 {route_table()}
 
 <h2 id="players">プレイヤー Players</h2>

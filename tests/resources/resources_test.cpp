@@ -1,3 +1,7 @@
+#include "game/round/generated_queue.h"
+#include "game/round/summit.h"
+#include "game/round/time_limit.h"
+#include "game/tables.h"
 #include "resources/resource_names.h"
 
 #include <QByteArray>
@@ -75,6 +79,7 @@ std::vector<const char*> AllResourcePaths() {
                                       PauseGlyphPath,     OkGlyphPath,       ChangeUserGlyphPath,
                                       HelpGlyphPath,      ToolBarImagePath,  WindowIconPath};
     Paths.insert(Paths.end(), ActionImagePaths.begin(), ActionImagePaths.end());
+    Paths.insert(Paths.end(), RoutePicturePaths.begin(), RoutePicturePaths.end());
     return Paths;
 }
 
@@ -84,9 +89,12 @@ TEST(Resources, EveryAgreedPathIsCompiledIn) {
 }
 
 TEST(Resources, PicturesDecodeAtTheirDesignSize) {
-    const QImage Route(QString::fromUtf8(RoutePicturePath), "JPEG");
-    ASSERT_FALSE(Route.isNull());
-    EXPECT_EQ(Route.size(), QSize(RoutePictureWidth, RoutePictureHeight));
+    // Every route's picture, so that the route marks lie on each one's slope alike.
+    for (const char* Path : RoutePicturePaths) {
+        const QImage Route(QString::fromUtf8(Path), "JPEG");
+        ASSERT_FALSE(Route.isNull()) << Path;
+        EXPECT_EQ(Route.size(), QSize(RoutePictureWidth, RoutePictureHeight)) << Path;
+    }
     const QImage Dialog(QString::fromUtf8(DialogPicturePath), "JPEG");
     ASSERT_FALSE(Dialog.isNull());
     EXPECT_EQ(Dialog.size(), QSize(DialogPictureWidth, DialogPictureHeight));
@@ -196,6 +204,26 @@ TEST(HelpPage, HasAnAnchorForEveryTechnique) {
     for (const char* Hut : {"雲海荘", "花小屋", "ホテルトモエ館", "鎌岩館", "鳥居荘", "蓬莱館",
                             "富士山ホテル", "御来光館"})
         EXPECT_TRUE(Page.contains(Hut)) << Hut;
+}
+
+TEST(HelpPage, StatesEveryTimeLimitAndEveryRoute) {
+    const QByteArray Page = ReadAll(QStringLiteral(KUMOJI_HELP_PAGE_FILE));
+    ASSERT_FALSE(Page.isEmpty());
+    for (int Route = 0; Route <= HighestRoute; ++Route) {
+        const std::string_view Name = Routes[static_cast<std::size_t>(Route)];
+        EXPECT_TRUE(Page.contains(QByteArray(Name.data(), static_cast<qsizetype>(Name.size()))))
+            << Route;
+        // The first route asks the tables of the three single techniques.
+        const std::vector<int> Techniques =
+            Route == 0 ? std::vector<int>{1, 2, 3} : RouteTechniques(Route);
+        for (const int Technique : Techniques)
+            for (const int Position : {1, 10, 20, 30, 40, 49}) {
+                const std::string Cell = "data-limit=\"" + std::to_string(Technique) + ',' +
+                                         std::to_string(Position) + ',' +
+                                         std::to_string(TimeLimit(Technique, Position)) + '"';
+                EXPECT_TRUE(Page.contains(Cell.c_str())) << Cell;
+            }
+    }
 }
 
 TEST(Desktop, EntryStartsTheGameWithItsIcon) {
