@@ -66,8 +66,9 @@ TExplainMarks ExplainMarks(const TExplanation& Explanation, const TMatrix& Posit
     }
 
     const TExplainSingle& Single = Explanation.Single;
+    // Steps that lead to no single on the grid explain nothing.
     if (!ValidCell(Single.Cell) || Single.Digit < 1 || Single.Digit > 9) {
-        return Marks;
+        return {};
     }
     Marks.SingleUnit = Single.Unit >= 0 && Single.Unit < UnitCount ? Single.Unit : -1;
     for (const int Cell : Single.Witnesses) {
@@ -86,6 +87,24 @@ TExplainMarks ExplainMarks(const TExplanation& Explanation, const TMatrix& Posit
         }
     }
     return Marks;
+}
+
+TExplainMarks LookMarks(const TExplanation& Explanation) {
+    TExplainMarks Look;
+    if (!Explanation.Steps.empty()) {
+        const TExplainMarks All = ExplainMarks(Explanation, TMatrix());
+        Look.Units = All.Units;
+        Look.PatternCells = All.PatternCells;
+        return Look;
+    }
+    const TExplainSingle& Single = Explanation.Single;
+    if (Single.Unit >= 0 && Single.Unit < UnitCount) {
+        Look.Units.push_back(Single.Unit);
+    } else if (ValidCell(Single.Cell)) {
+        const TCellUnits& Units = CellUnits[static_cast<std::size_t>(Single.Cell)];
+        Look.Units = {Units.Row, Units.Col, Units.Box};
+    }
+    return Look;
 }
 
 } // namespace kumoji

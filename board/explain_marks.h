@@ -39,11 +39,16 @@ struct TExplainMarks {
     int Target = -1;
     int TargetDigit = 0;
 
-    bool Empty() const { return Target < 0; }
+    bool Empty() const { return Target < 0 && Units.empty() && PatternCells.empty(); }
     friend bool operator==(const TExplainMarks&, const TExplainMarks&) = default;
 };
 
 // The marks of Explanation on Position, the position as it was asked.
 TExplainMarks ExplainMarks(const TExplanation& Explanation, const TMatrix& Position);
+
+// Where to look, without giving the move away: the steps' units and cells; without steps,
+// the unit the single is found in, or for the only number the cell's three units. No
+// candidates, no witnesses and no target.
+TExplainMarks LookMarks(const TExplanation& Explanation);
 
 } // namespace kumoji

@@ -73,6 +73,10 @@ void TExplainOverlay::paintEvent(QPaintEvent*) {
         Painter.drawRect(Within(CellRect(Cell), 2.5, 2.5, -1.5, -1.5));
     }
 
+    // Where to look has no single yet.
+    if (FMarks.Target < 0) {
+        return;
+    }
     QColor Single = ExplainSingleColor();
     if (FMarks.SingleUnit >= 0) {
         Painter.setPen(QPen(Single, 3 * S));

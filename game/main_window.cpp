@@ -228,6 +228,7 @@ void TForm1::FormCreate() {
     BindButton(SpeedButton2, acPause, PauseGlyphPath);
     BuildToolBar();
     BuildRecordAction();
+    BuildPracticeActions();
 
     tmKimete = new QTimer(this);
     tmKimete->setInterval(300);

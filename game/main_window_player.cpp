@@ -2,6 +2,7 @@
 #include "game/main_window.h"
 #include "game/name_prompt.h"
 #include "game/platform/message_box.h"
+#include "game/player_dialog.h"
 #include "game/route_image.h"
 #include "game/tables.h"
 #include "game/window_style.h"
@@ -24,10 +25,20 @@ void TForm1::SelectUser(int Index) {
     // The player of a question in play stays until it is judged.
     if (QuestionRunning())
         return;
+    // Practice is one player's: another player finds the climb.
+    if (Index != FUserIndex && FRound.Practicing())
+        StopPractice();
     FUserIndex = Index;
     if (FRound.SelectPlayer(FUsers.get(), Index))
         SaveUsers();
-    // Looked up after the save, which may renew the roster's records.
+    ShowPlayerLabels();
+    if (CurrentUser())
+        DrawRoute(-1);
+    ShowActions();
+}
+
+void TForm1::ShowPlayerLabels() {
+    // Looked up after any save, which may renew the roster's records.
     const TTabijiUser* User = CurrentUser();
     QString NameText = QStringLiteral("ゲームをする人を設定しましょう select player");
     QString RouteText = FromUtf8View(Routes[0]);
@@ -35,19 +46,23 @@ void TForm1::SelectUser(int Index) {
         NameText = kumoji::NameText(User->Name);
         RouteText = FromUtf8View(Routes[static_cast<std::size_t>(std::clamp(User->Route, 0, 3))]);
         ShowPosition(User->Position);
-        DrawRoute(-1);
     }
-    ShowActions();
     lbUser1->setText(NameText + QStringLiteral(" さん"));
     lbUser2->setText(lbUser1->text());
     SetRouteText(lbKimeteMode1, RouteText);
     SetRouteText(lbKimeteMode2, RouteText);
+    // Practice names its technique where the route stands.
+    ShowPractice();
 }
 
 void TForm1::ShowPosition(int Position) {
     FPosition = Position;
     QString Text;
-    if (Position >= 0 && Position <= 50) {
+    if (FRound.Practicing()) {
+        Text = QStringLiteral("練習中：登山は %1 (%2) で待っています\npractice: the climb waits")
+                   .arg(TForm2::PositionName(Position))
+                   .arg(Position);
+    } else if (Position >= 0 && Position <= 50) {
         Text = QStringLiteral("現在 %1 (%2)")
                    .arg(FromUtf8View(Positions[static_cast<std::size_t>(Position)]))
                    .arg(Position);
