@@ -3,7 +3,7 @@
 
 #include "board/canvas_text.h"
 #include "board/sudoku.h"
-#include "engine/units.h"
+#include "engine/grid/units.h"
 
 #include <QPainter>
 #include <array>

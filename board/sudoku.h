@@ -4,9 +4,9 @@
 #include "board/board_scale.h"
 #include "board/explain_marks.h"
 #include "board/history.h"
-#include "engine/matrix.h"
-#include "engine/point.h"
-#include "engine/solve_method.h"
+#include "engine/grid/matrix.h"
+#include "engine/grid/point.h"
+#include "engine/techniques/solve_method.h"
 
 #include <QColor>
 #include <QPixmap>

@@ -1,6 +1,6 @@
 // Between questions: the main window prepares the player dialog, shows it and acts on its answer.
 #include "board/board_scale.h"
-#include "engine/solve_method.h"
+#include "engine/techniques/solve_method.h"
 #include "game/main_window.h"
 #include "game/name_prompt.h"
 #include "game/platform/message_box.h"

@@ -1,5 +1,5 @@
 // Time to fill the 24-question queue of each generated route: the player waits for it.
-#include "engine/random.h"
+#include "engine/grid/random.h"
 #include "game/round/generated_queue.h"
 
 #include <benchmark/benchmark.h>

@@ -8,9 +8,9 @@
 // Cells are indexes 0..80 and units the numbers of units.h (rows 0..8,
 // columns 9..17, boxes 18..26), so callers can use the engine's tables.
 
-#include "engine/matrix.h"
-#include "engine/point.h"
-#include "engine/solve_method.h"
+#include "engine/grid/matrix.h"
+#include "engine/grid/point.h"
+#include "engine/techniques/solve_method.h"
 
 #include <optional>
 #include <string>

@@ -2,7 +2,7 @@
 #include "game/round/generated_queue.h"
 
 #include "engine/explain/explained_question.h"
-#include "engine/random.h"
+#include "engine/grid/random.h"
 
 #include <utility>
 

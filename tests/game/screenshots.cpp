@@ -3,7 +3,7 @@
 // kumoji_game_shots OUTPUT_FOLDER (run it in an empty working folder).
 #include "board/number_piece.h"
 #include "board/sudoku.h"
-#include "engine/generator.h"
+#include "engine/question/generator.h"
 #include "game/main_window.h"
 #include "game/player_dialog.h"
 #include "modal_answerer.h"

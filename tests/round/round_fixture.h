@@ -1,7 +1,7 @@
 // A round on a clock the test steps, with scripted random numbers and players of its own.
 #pragma once
 
-#include "engine/random.h"
+#include "engine/grid/random.h"
 #include "game/round/round.h"
 #include "storage/roster.h"
 

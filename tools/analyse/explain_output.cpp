@@ -1,7 +1,7 @@
 // How the tool writes an explanation: one JSON object, or text lines under the position's line.
 #include "tools/analyse/explain_output.h"
 
-#include "engine/puzzle_text.h"
+#include "engine/grid/puzzle_text.h"
 #include "tools/analyse/analyser.h"
 
 #include <cstddef>
