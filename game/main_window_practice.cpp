@@ -1,8 +1,8 @@
 // Practice on the main window: choosing a technique, its hints, and the way back to the climb.
 #include "board/explain_panel.h"
 #include "board/sudoku.h"
-#include "engine/puzzle_text.h"
-#include "engine/solve_method.h"
+#include "engine/grid/puzzle_text.h"
+#include "engine/techniques/solve_method.h"
 #include "game/main_window.h"
 #include "game/player_dialog.h"
 #include "game/window_style.h"
