@@ -18,11 +18,22 @@ enum TSolveMethod : std::uint8_t {
     smOurReserved,
     smKeepOff,
     smGetOut,
-    smPuzzled
+    smPuzzled,
+    // Beyond subsets: fish, single-digit chains, wings and colouring.
+    smXWing,
+    smSkyscraper,
+    sm2StringKite,
+    smSwordfish,
+    smXYWing,
+    smXYZWing,
+    smWWing,
+    smSimpleColouring
 };
 
-extern const std::array<std::string_view, 10> SolveMethodNames;
-extern const std::array<std::string_view, 10> SolveMethodCaptions;
+inline constexpr int SolveMethodCount = 18;
+
+extern const std::array<std::string_view, SolveMethodCount> SolveMethodNames;
+extern const std::array<std::string_view, SolveMethodCount> SolveMethodCaptions;
 extern const std::array<std::string_view, 6> LevelNames;
 
 } // namespace kumoji
