@@ -3,10 +3,11 @@
 
 #include "board/canvas_text.h"
 #include "board/sudoku.h"
-#include "engine/units.h"
+#include "engine/grid/units.h"
 
 #include <QPainter>
 #include <array>
+#include <cmath>
 #include <utility>
 
 namespace kumoji {
@@ -56,9 +57,15 @@ void TExplainOverlay::paintEvent(QPaintEvent*) {
     // Each cell is tinted once, the pattern's own more strongly than the rest
     // of its units, so that the pattern reads as one shape.
     std::array<bool, 81> Tinted{};
-    for (const int Cell : FMarks.PatternCells) {
-        Painter.fillRect(Inside(Cell), ExplainPatternTint());
+    // A colouring's two colours take the place of the pattern's tint.
+    for (const auto& [Cell, Colour] : FMarks.Colours) {
+        Painter.fillRect(Inside(Cell), ExplainColourTint(Colour));
         Tinted[static_cast<std::size_t>(Cell)] = true;
+    }
+    for (const int Cell : FMarks.PatternCells) {
+        if (!std::exchange(Tinted[static_cast<std::size_t>(Cell)], true)) {
+            Painter.fillRect(Inside(Cell), ExplainPatternTint());
+        }
     }
     for (const int Unit : FMarks.Units) {
         for (const unsigned char Cell : UnitCells[static_cast<std::size_t>(Unit)]) {
@@ -72,7 +79,12 @@ void TExplainOverlay::paintEvent(QPaintEvent*) {
     for (const int Cell : FMarks.PatternCells) {
         Painter.drawRect(Within(CellRect(Cell), 2.5, 2.5, -1.5, -1.5));
     }
+    DrawShapes(Painter);
 
+    // Where to look has no single yet.
+    if (FMarks.Target < 0) {
+        return;
+    }
     QColor Single = ExplainSingleColor();
     if (FMarks.SingleUnit >= 0) {
         Painter.setPen(QPen(Single, 3 * S));
@@ -149,6 +161,54 @@ void TExplainOverlay::DrawDigits(QPainter& Painter) const {
         Painter.drawText(CellRect(FMarks.Target), Qt::AlignCenter,
                          QString::number(FMarks.TargetDigit));
     }
+}
+
+void TExplainOverlay::DrawShapes(QPainter& Painter) const {
+    const double S = FBoard.Geometry().Scale;
+    // A fish's cover lines: dashed, around the lines the digit leaves.
+    Painter.setBrush(Qt::NoBrush);
+    Painter.setPen(QPen(ExplainPatternLine(), 2 * S, Qt::DashLine));
+    for (const int Unit : FMarks.CoverUnits) {
+        Painter.drawRect(QRectF(UnitRect(Unit)).adjusted(3 * S, 3 * S, -2 * S, -2 * S));
+    }
+    // Links from near one centre to near the other, clear of the middle digit; a strong link
+    // solid, a weak one dashed.
+    for (const TExplainLink& Link : FMarks.Links) {
+        const QPointF From = QRectF(CellRect(Link.From)).center();
+        const QPointF To = QRectF(CellRect(Link.To)).center();
+        const QPointF Along = To - From;
+        const double Length = std::hypot(Along.x(), Along.y());
+        if (Length <= 0) {
+            continue;
+        }
+        const QPointF Gap = Along * (FBoard.CellWidth * 0.28 / Length);
+        Painter.setPen(QPen(ExplainLinkColor(), (Link.Strong ? 2.6 : 2.0) * S,
+                            Link.Strong ? Qt::SolidLine : Qt::DashLine, Qt::RoundCap));
+        Painter.drawLine(From + Gap, To - Gap);
+    }
+    // A wing's pivot: framed in the link's colour, thicker than the pincers.
+    if (FMarks.Pivot >= 0) {
+        Painter.setPen(QPen(ExplainLinkColor(), 3 * S));
+        Painter.drawRect(QRectF(CellRect(FMarks.Pivot)).adjusted(3 * S, 3 * S, -2.5 * S, -2.5 * S));
+    }
+    // An assumption's cells, numbered in the order the reasoning visits them, on the corner
+    // where the grid line leaves the candidates free.
+    QFont Font;
+    Font.setPixelSize(std::max(1, static_cast<int>(10 * S)));
+    Font.setBold(true);
+    Painter.setFont(Font);
+    const double Radius = 7 * S;
+    for (std::size_t I = 0; I < FMarks.Chain.size(); ++I) {
+        const QPointF Corner =
+            QRectF(CellRect(FMarks.Chain[I])).topLeft() + QPointF(Radius + S, Radius + S);
+        const QRectF Badge(Corner - QPointF(Radius, Radius), QSizeF(2 * Radius, 2 * Radius));
+        Painter.setPen(Qt::NoPen);
+        Painter.setBrush(ExplainLinkColor());
+        Painter.drawEllipse(Badge);
+        Painter.setPen(Qt::white);
+        Painter.drawText(Badge, Qt::AlignCenter, QString::number(I + 1));
+    }
+    Painter.setBrush(Qt::NoBrush);
 }
 
 } // namespace kumoji

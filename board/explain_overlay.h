@@ -27,6 +27,13 @@ inline QColor ExplainSingleColor() {
 inline QColor ExplainStruckColor() {
     return QColor(211, 47, 47);
 }
+// The two colours of a colouring, apart from the teal and amber.
+inline QColor ExplainColourTint(int Colour) {
+    return Colour == 0 ? QColor(66, 133, 244, 96) : QColor(244, 121, 66, 104);
+}
+inline QColor ExplainLinkColor() {
+    return QColor(21, 101, 192);
+}
 inline QColor ExplainCandidateColor() {
     return QColor(84, 84, 84);
 }
@@ -50,6 +57,7 @@ private:
     QRect CellRect(int Cell) const;
     QRect UnitRect(int Unit) const;
     void DrawDigits(QPainter& Painter) const;
+    void DrawShapes(QPainter& Painter) const;
 
     TSudoku& FBoard;
     TExplainMarks FMarks;

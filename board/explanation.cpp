@@ -7,8 +7,16 @@
 namespace kumoji {
 
 void TSudoku::ShowExplanation(const TExplanation& Explanation, const TMatrix& Position) {
+    ShowMarks(ExplainMarks(Explanation, Position));
+}
+
+void TSudoku::ShowWhereToLook(const TExplanation& Explanation) {
+    ShowMarks(LookMarks(Explanation));
+}
+
+void TSudoku::ShowMarks(TExplainMarks Marks) {
     FExplainOverlay->setGeometry(rect());
-    FExplainOverlay->Show(ExplainMarks(Explanation, Position));
+    FExplainOverlay->Show(std::move(Marks));
     // Pieces made or moved since lie above it; the cursor's frame stays on top.
     FExplainOverlay->raise();
     FKeyCursorFrame->raise();

@@ -1,8 +1,8 @@
 // Which cells a digit's hints mark and how few places each one is left: counting only, no drawing.
 #include "board/hint_marks.h"
 
-#include "engine/intlist.h"
-#include "engine/matrix.h"
+#include "engine/grid/matrix.h"
+#include "engine/lists/intlist.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // The move history: recorded piece moves and the current position in them.
 #include "board/history.h"
 
-#include "engine/intlist.h"
+#include "engine/lists/intlist.h"
 
 #include <algorithm>
 

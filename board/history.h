@@ -1,7 +1,7 @@
 // The move history: recorded piece moves and the current position in them.
 #pragma once
 
-#include "engine/point.h"
+#include "engine/grid/point.h"
 
 #include <cstdint>
 #include <functional>

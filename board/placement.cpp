@@ -1,7 +1,7 @@
 // Placing pieces: the one primitive every change of the grid goes through, and its companions.
 #include "board/number_piece.h"
 #include "board/sudoku.h"
-#include "engine/answer_step.h"
+#include "engine/question/answer_step.h"
 
 #include <QApplication>
 

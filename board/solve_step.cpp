@@ -1,7 +1,7 @@
 // The answer step: the engine's next forced move, placed on the board as a recorded move.
 #include "board/number_piece.h"
 #include "board/sudoku.h"
-#include "engine/answer_step.h"
+#include "engine/question/answer_step.h"
 
 namespace kumoji {
 

@@ -9,9 +9,9 @@
 #include "board/layer_image.h"
 #include "board/number_piece.h"
 #include "board/tab_key.h"
-#include "engine/puzzle_text.h"
-#include "engine/question.h"
-#include "engine/transform.h"
+#include "engine/grid/puzzle_text.h"
+#include "engine/question/question.h"
+#include "engine/question/transform.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -2,10 +2,11 @@
 #pragma once
 
 #include "board/board_scale.h"
+#include "board/explain_marks.h"
 #include "board/history.h"
-#include "engine/matrix.h"
-#include "engine/point.h"
-#include "engine/solve_method.h"
+#include "engine/grid/matrix.h"
+#include "engine/grid/point.h"
+#include "engine/techniques/solve_method.h"
 
 #include <QColor>
 #include <QPixmap>
@@ -107,6 +108,8 @@ public:
     // Draws the explanation of the move forced in Position, the position as
     // it was asked, above the pieces; Clear and loading a puzzle take it away.
     void ShowExplanation(const TExplanation& Explanation, const TMatrix& Position);
+    // Only where the explanation looks, none of what it finds: a hint.
+    void ShowWhereToLook(const TExplanation& Explanation);
     void ClearExplanation();
     TExplainOverlay* ExplainOverlay() const { return FExplainOverlay; }
 
@@ -179,6 +182,7 @@ protected:
     bool event(QEvent* Event) override;
 
 private:
+    void ShowMarks(TExplainMarks Marks);
     // A hint mark as shown, kept so that a resize can draw it again.
     struct TShownHint {
         int Col = 0;

@@ -5,7 +5,7 @@
 #include "board/cursor_table.h"
 #include "board/explain_panel.h"
 #include "board/sudoku.h"
-#include "engine/random.h"
+#include "engine/grid/random.h"
 #include "game/platform/cursors.h"
 #include "game/platform/fonts.h"
 #include "game/platform/jpeg_loader.h"
@@ -228,6 +228,7 @@ void TForm1::FormCreate() {
     BindButton(SpeedButton2, acPause, PauseGlyphPath);
     BuildToolBar();
     BuildRecordAction();
+    BuildPracticeActions();
 
     tmKimete = new QTimer(this);
     tmKimete->setInterval(300);

@@ -15,6 +15,7 @@ class QAction;
 class QColorDialog;
 class QFrame;
 class QLabel;
+class QMenu;
 class QTimer;
 class QToolBar;
 class QToolButton;
@@ -81,6 +82,11 @@ public:
     QAction* acWhy = nullptr;
     // The chosen player's answer record, on the tool bar and in the player dialog.
     QAction* acRecord = nullptr;
+    // Practice of one technique, and its hints, on the tool bar.
+    QAction* acPractice = nullptr;
+    QAction* acHint = nullptr;
+    QMenu* pmPractice = nullptr;
+    QAction* miClimb = nullptr;
     // F11: full screen and back.
     QAction* acFullScreen = nullptr;
     // The explanation's text, over the picture's upper left, where the player
@@ -146,6 +152,15 @@ public:
     void acRecordExecute();
     // Opens the record window of player UserIndex; null when there is no such player.
     TRecordWindow* ShowRecord(int UserIndex);
+    // Practice: the technique menu at At; a technique chosen there is practised at once, or,
+    // from the player dialog, once it closes.
+    void acPracticeExecute();
+    void ShowPracticeMenu(const QPoint& At);
+    void PracticeChosen(int Technique);
+    bool StartPractice(int Technique);
+    void StopPractice();
+    void acHintExecute();
+    void SetPracticeSource(std::unique_ptr<TQuestionSource> Source);
 
     // A message for the player once the window is up, before any other; empty for none.
     void TellAtStart(const QString& Text) { FStartNotice = Text; }
@@ -173,6 +188,10 @@ private:
     void FormCreate();
     void BuildToolBar();
     void BuildRecordAction();
+    void BuildPracticeActions();
+    // Name, route and position of the current player, or what practice puts there.
+    void ShowPlayerLabels();
+    void ShowPractice();
     void BindButton(QToolButton* Button, QAction* Action, const char* Glyph);
     void LayOutComponents();
     void PlaceComponents();
@@ -219,6 +238,9 @@ private:
     bool InSudokuChanged = false;
     bool FSaveFailureTold = false;
     bool FStartAfterDeal = false;
+    // The board as practice found it.
+    TMatrix FClimbBoard;
+    QString FClimbClock;
     QString FStartNotice;
     QString FRoutePicture;
 

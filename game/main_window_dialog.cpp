@@ -1,6 +1,6 @@
 // Between questions: the main window prepares the player dialog, shows it and acts on its answer.
 #include "board/board_scale.h"
-#include "engine/solve_method.h"
+#include "engine/techniques/solve_method.h"
 #include "game/main_window.h"
 #include "game/name_prompt.h"
 #include "game/platform/message_box.h"
@@ -61,9 +61,13 @@ void TForm1::acOpenDlgExecute() {
         Dialog.FHelpTopic.clear();
     }
 
+    Dialog.FPractice = 0;
     enum { mrNone = 0, mrOk = 1, mrCancel = 2 };
     int Result = Dialog.exec() == QDialog::Accepted ? mrOk : mrCancel;
-    if (Result == mrOk && Dialog.FUserIndex >= 0 && Dialog.FUserIndex < FUsers->GetCount() &&
+    // Practice does not climb: its player is never at the summit.
+    const bool Practice = Dialog.FPractice > 0 || FRound.Practicing();
+    if (Result == mrOk && !Practice && Dialog.FUserIndex >= 0 &&
+        Dialog.FUserIndex < FUsers->GetCount() &&
         AtSummit(FUsers->GetUser(Dialog.FUserIndex).Position)) {
         const int Route = FUsers->GetUser(Dialog.FUserIndex).Route;
         ShowMessageBox(this, QString::fromStdString(SummitMessage(Route)));
@@ -78,6 +82,8 @@ void TForm1::acOpenDlgExecute() {
     }
     if (Result != mrCancel)
         SelectUser(Dialog.FUserIndex);
+    if (Result == mrOk && Dialog.FPractice > 0 && !StartPractice(Dialog.FPractice))
+        Result = mrNone;
     if (Result == mrOk)
         tmEvent->start();
 }

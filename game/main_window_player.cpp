@@ -3,6 +3,7 @@
 #include "game/name_prompt.h"
 #include "game/platform/jpeg_loader.h"
 #include "game/platform/message_box.h"
+#include "game/player_dialog.h"
 #include "game/round/summit.h"
 #include "game/route_image.h"
 #include "game/tables.h"
@@ -28,10 +29,24 @@ void TForm1::SelectUser(int Index) {
     // The player of a question in play stays until it is judged.
     if (QuestionRunning())
         return;
+    // Practice is one player's: another player finds the climb.
+    if (Index != FUserIndex && FRound.Practicing())
+        StopPractice();
     FUserIndex = Index;
     if (FRound.SelectPlayer(FUsers.get(), Index))
         SaveUsers();
-    // Looked up after the save, which may renew the roster's records.
+    ShowPlayerLabels();
+    if (CurrentUser())
+        DrawRoute(-1);
+    ShowActions();
+    // The first step is taken now, so that the route's questions do not depend on when the
+    // idle steps come.
+    if (FRound.PrepareQuestions())
+        tmPrepare->start();
+}
+
+void TForm1::ShowPlayerLabels() {
+    // Looked up after any save, which may renew the roster's records.
     const TTabijiUser* User = CurrentUser();
     QString NameText = QStringLiteral("ゲームをする人を設定しましょう select player");
     QString RouteText = FromUtf8View(Routes[0]);
@@ -40,17 +55,13 @@ void TForm1::SelectUser(int Index) {
         RouteText = FromUtf8View(Routes[static_cast<std::size_t>(PlayedRoute(User->Route))]);
         ShowRoutePicture(User->Route);
         ShowPosition(User->Position);
-        DrawRoute(-1);
-        // The first step is taken now, so that the route's questions do not depend on when
-        // the idle steps come.
-        if (FRound.PrepareQuestions())
-            tmPrepare->start();
     }
-    ShowActions();
     lbUser1->setText(NameText + QStringLiteral(" さん"));
     lbUser2->setText(lbUser1->text());
     SetRouteText(lbKimeteMode1, RouteText);
     SetRouteText(lbKimeteMode2, RouteText);
+    // Practice names its technique where the route stands.
+    ShowPractice();
 }
 
 void TForm1::ShowRoutePicture(int Route) {
@@ -69,7 +80,11 @@ void TForm1::ShowRoutePicture(int Route) {
 void TForm1::ShowPosition(int Position) {
     FPosition = Position;
     QString Text;
-    if (Position >= 0 && Position <= 50) {
+    if (FRound.Practicing()) {
+        Text = QStringLiteral("練習中：登山は %1 (%2) で待っています\npractice: the climb waits")
+                   .arg(TForm2::PositionName(Position))
+                   .arg(Position);
+    } else if (Position >= 0 && Position <= 50) {
         Text = QStringLiteral("現在 %1 (%2)")
                    .arg(FromUtf8View(Positions[static_cast<std::size_t>(Position)]))
                    .arg(Position);

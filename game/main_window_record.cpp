@@ -1,6 +1,7 @@
 // The record command on the main window: the chosen player's figures in their own window.
 #include "game/main_window.h"
 #include "game/record_window.h"
+#include "game/window_style.h"
 #include "storage/date_text.h"
 
 #include <QAction>
@@ -14,7 +15,7 @@ namespace kumoji {
 void TForm1::BuildRecordAction() {
     acRecord = new QAction(QStringLiteral("記録 record"), this);
     acRecord->setObjectName(QStringLiteral("acRecord"));
-    acRecord->setIcon(QApplication::style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    acRecord->setIcon(ActionImage(12));
     acRecord->setToolTip(acRecord->text());
     connect(acRecord, &QAction::triggered, this, &TForm1::acRecordExecute);
     // Beside the why button, in room taken from the gap before it, so that the bar still

@@ -29,6 +29,7 @@ void TForm1::ShowActions() {
     acOpenDlg->setVisible(A.OpenDlgVisible);
     acOpenDlg->setEnabled(A.OpenDlgEnabled);
     ShowWhy();
+    ShowPractice();
 }
 
 void TForm1::ShowClockAndBoard() {
@@ -176,6 +177,9 @@ void TForm1::ShowOutcome(const TOutcome& Outcome) {
         const THistories& History = FSudoku->Histories();
         if (History.Count() > 0)
             LayMaruOver(History.Items(History.Count() - 1).PieceIndex);
+        // Practice teaches: every answer is explained.
+        if (FRound.Practicing())
+            ShowExplanation();
         // The circle and the board are painted before the sound.
         QCoreApplication::processEvents();
     } else {

@@ -1,6 +1,6 @@
 // The main window's drawing tools for the board's memo, the help page and closing.
 #include "board/sudoku.h"
-#include "engine/solve_method.h"
+#include "engine/techniques/solve_method.h"
 #include "game/main_window.h"
 #include "game/platform/help_opener.h"
 #include "game/player_dialog.h"

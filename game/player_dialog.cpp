@@ -132,9 +132,11 @@ void TForm2::FormCreate() {
     addAction(FOwner.acHelp);
     BindWhy();
     BindRecord();
+    BindPractice();
 
-    for (QWidget* Part : std::initializer_list<QWidget*>{lbSelect, Panel1, sbOk, sbCangeUser,
-                                                         SpeedButton1, btCancel, sbWhy})
+    for (QWidget* Part :
+         std::initializer_list<QWidget*>{lbSelect, Panel1, sbOk, sbCangeUser, SpeedButton1,
+                                         btCancel, sbWhy, sbRecord, sbPractice})
         FDesign.emplace_back(Part, Part->geometry());
 
     // The first showing is centred on the screen's free area; later ones keep their place.
@@ -162,7 +164,7 @@ void TForm2::SetScale(double Value) {
         Label->setFixedSize(Px(132), Px(16));
     }
     lbSelect2->move(lbSelect->x() + Px(1), lbSelect->y() + Px(1));
-    for (QToolButton* Button : {sbOk, sbCangeUser, SpeedButton1, sbWhy})
+    for (QToolButton* Button : {sbOk, sbCangeUser, SpeedButton1, sbWhy, sbRecord, sbPractice})
         Button->setIconSize(QSize(Px(16), Px(16)));
     FOuterFrame->Refresh();
 }
@@ -199,6 +201,28 @@ void TForm2::BindRecord() {
     sbRecord->setIcon(FOwner.acRecord->icon());
     sbRecord->setToolTip(FOwner.acRecord->toolTip());
     connect(sbRecord, &QToolButton::clicked, this, [this] { FOwner.ShowRecord(FUserIndex); });
+}
+
+void TForm2::BindPractice() {
+    sbPractice = new QToolButton(this);
+    sbPractice->setObjectName(QStringLiteral("sbPractice"));
+    sbPractice->setGeometry(sbRecord->geometry().translated(0, sbRecord->height() + 2));
+    sbPractice->setPalette(sbWhy->palette());
+    sbPractice->setFocusPolicy(Qt::NoFocus);
+    sbPractice->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    sbPractice->setText(FOwner.acPractice->text());
+    sbPractice->setIcon(FOwner.acPractice->icon());
+    sbPractice->setToolTip(FOwner.acPractice->toolTip());
+    connect(sbPractice, &QToolButton::clicked, this, [this] {
+        FOwner.ShowPracticeMenu(sbPractice->mapToGlobal(QPoint(0, sbPractice->height())));
+    });
+    // The buttons below the bar's why share its right edge, wide enough for the longest.
+    const int Width =
+        std::max({sbWhy->width(), sbRecord->sizeHint().width(), sbPractice->sizeHint().width()});
+    for (QToolButton* Button : {sbRecord, sbPractice}) {
+        const QRect Old = Button->geometry();
+        Button->setGeometry(Old.right() + 1 - Width, Old.top(), Width, Old.height());
+    }
 }
 
 QString TForm2::PositionName(int Position) {

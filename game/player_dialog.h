@@ -45,6 +45,8 @@ public:
     QToolButton* sbWhy = nullptr;
     // The record of the player chosen here, beside the why command.
     QToolButton* sbRecord = nullptr;
+    // Practice of a technique, below the record.
+    QToolButton* sbPractice = nullptr;
     QMenu* pmCangeUser = nullptr;
     QAction* newuser1 = nullptr;
     QAction* miNewUserBar = nullptr;
@@ -54,6 +56,8 @@ public:
     int FUserIndex = -1;
     std::string FNewName;
     QString FHelpTopic;
+    // The technique chosen for practice here; 0 for the climb.
+    int FPractice = 0;
 
     void SetSelectedName(const QString& Text);
     // The main window's scale: the dialog's size, parts and faces follow it.
@@ -77,6 +81,7 @@ private:
     void FormCreate();
     void BindWhy();
     void BindRecord();
+    void BindPractice();
 
     std::unique_ptr<Ui::TForm2> FUi;
     TForm1& FOwner;

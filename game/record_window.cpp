@@ -1,7 +1,7 @@
 // The "記録 record" window: a player's figures per technique and per day, and two charts.
 #include "game/record_window.h"
 
-#include "engine/solve_method.h"
+#include "engine/techniques/solve_method.h"
 #include "game/name_prompt.h"
 
 #include <QChartView>

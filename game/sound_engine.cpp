@@ -1,6 +1,6 @@
 #include "game/sound_engine.h"
 
-#include "engine/random.h"
+#include "engine/grid/random.h"
 #include "game/platform/sound_player.h"
 #include "resources/resource_names.h"
 

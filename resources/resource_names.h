@@ -40,11 +40,12 @@ inline constexpr int EraserHotY = 24;
 
 // 16x16 action images by image number: 0 pen colour, 1 eraser, 2 pen, 3 erase memo,
 // 4 pause, 5 close, 6 resume, 7 play, 8 select player, 9 spare, 10 help, 11 why.
-inline constexpr std::array<const char*, 12> ActionImagePaths = {
+inline constexpr std::array<const char*, 15> ActionImagePaths = {
     ":/images/actions/00.png", ":/images/actions/01.png", ":/images/actions/02.png",
     ":/images/actions/03.png", ":/images/actions/04.png", ":/images/actions/05.png",
     ":/images/actions/06.png", ":/images/actions/07.png", ":/images/actions/08.png",
-    ":/images/actions/09.png", ":/images/actions/10.png", ":/images/actions/11.png"};
+    ":/images/actions/09.png", ":/images/actions/10.png", ":/images/actions/11.png",
+    ":/images/actions/12.png", ":/images/actions/13.png", ":/images/actions/14.png"};
 
 inline constexpr const char* MaruImagePath = ":/images/maru.png";
 inline constexpr const char* SelectGlyphPath = ":/images/glyphs/select.png";

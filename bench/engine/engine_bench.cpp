@@ -1,7 +1,7 @@
-#include "engine/answer_step.h"
-#include "engine/matrix.h"
-#include "engine/puzzle_text.h"
-#include "engine/question.h"
+#include "engine/grid/matrix.h"
+#include "engine/grid/puzzle_text.h"
+#include "engine/question/answer_step.h"
+#include "engine/question/question.h"
 #include "game/tables.h"
 
 #include <benchmark/benchmark.h>

@@ -1,6 +1,6 @@
 // The cost of explaining a question, and of the routes' questions that must also be explainable.
 #include "engine/explain/explained_question.h"
-#include "engine/puzzle_text.h"
+#include "engine/grid/puzzle_text.h"
 
 #include <benchmark/benchmark.h>
 #include <random>

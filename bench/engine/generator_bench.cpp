@@ -1,5 +1,5 @@
 // Questions generated per second for each technique.
-#include "engine/generator.h"
+#include "engine/question/generator.h"
 
 #include <benchmark/benchmark.h>
 #include <random>

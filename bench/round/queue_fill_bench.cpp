@@ -1,6 +1,6 @@
 // Time to make a generated route's questions: a whole round of 24, and the one question that
 // a step ahead or a Play with none waiting makes, which is the longest the window waits.
-#include "engine/random.h"
+#include "engine/grid/random.h"
 #include "game/round/generated_queue.h"
 
 #include <benchmark/benchmark.h>

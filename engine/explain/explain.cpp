@@ -3,9 +3,9 @@
 // put together.
 #include "engine/explain/explain_detail.h"
 #include "engine/explain/step_check.h"
-#include "engine/question.h"
-#include "engine/question_technique.h"
-#include "engine/units.h"
+#include "engine/grid/units.h"
+#include "engine/question/question.h"
+#include "engine/question/question_technique.h"
 
 namespace kumoji {
 

@@ -3,8 +3,8 @@
 
 #include "engine/explain/explain_detail.h"
 #include "engine/explain/step_check.h"
-#include "engine/puzzle_text.h"
-#include "engine/units.h"
+#include "engine/grid/puzzle_text.h"
+#include "engine/grid/units.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "engine/explain/explanation.h"
-#include "engine/generator.h"
+#include "engine/question/generator.h"
 
 namespace kumoji {
 

@@ -8,10 +8,11 @@
 // Cells are indexes 0..80 and units the numbers of units.h (rows 0..8,
 // columns 9..17, boxes 18..26), so callers can use the engine's tables.
 
-#include "engine/matrix.h"
-#include "engine/point.h"
-#include "engine/solve_method.h"
+#include "engine/grid/matrix.h"
+#include "engine/grid/point.h"
+#include "engine/techniques/solve_method.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,17 +39,37 @@ struct TCandidate {
 // - smOurReserved (hidden subset): Units is [U]; Digits are 2 to 4 digits not
 //   placed in U whose places in U all lie in as many cells, listed in Cells;
 //   Removes takes the other digits from those cells.
+// - smXWing, smSwordfish (fish): Digits is [d]; Units the base lines, Cover
+//   the cover lines; Cells are d's places in the base lines.
+// - smSkyscraper, sm2StringKite: Digits is [d]; Cells are [a2, a1, b1, b2]
+//   along the chain, a2-a1 d's only two places in Units[0], b1-b2 in
+//   Units[1], a1 seeing b1.
+// - smXYWing, smXYZWing: Cells are [pivot, pincer {x,z}, pincer {y,z}],
+//   Digits [x, y, z], Units empty.
+// - smWWing: Cells are [w1, c1, c2, w2], Units [the unit of the link c1-c2],
+//   Digits [x, y].
+// - smSimpleColouring: Digits is [d]; Cells the coloured cells, Colours a 0
+//   or 1 per cell, Links [i, j, unit] (indexes into Cells), Units empty.
+// - smKeepOff, smGetOut: Cells are [the assumed cell, then each forced
+//   place in order], Units [the unit left without a place, then the unit of
+//   each forced place], Digits [assumed, watched]; Removes takes the assumed
+//   digit from the assumed cell.
+// Cover, Colours and Links stay empty for every other kind.
 // A subset has 5 to 8 cells or digits only where no explanation with smaller
 // ones exists (the engine's passes have no size limit; a few questions of
 // smYourReserved need a large naked subset).
-// Digits and Cells ascend; Removes is everything the pattern takes from the
-// candidates the steps before it left, ordered by cell, then digit.
+// Digits and Cells ascend where the shape has no order of its own; Removes is everything the
+// pattern takes from the candidates the steps before it left, ordered by cell, then digit.
 struct TExplainStep {
     TSolveMethod Technique = smNone;
     std::vector<int> Digits;
     std::vector<int> Cells;
     std::vector<int> Units;
     std::vector<TCandidate> Removes;
+    // Only the kinds above that name them fill these.
+    std::vector<int> Cover;
+    std::vector<int> Colours;
+    std::vector<std::array<int, 3>> Links;
 
     friend bool operator==(const TExplainStep&, const TExplainStep&) = default;
 };

@@ -2,7 +2,7 @@
 // of a candidate grid that takes something.
 #include "engine/explain/explain_detail.h"
 #include "engine/explain/step_check.h"
-#include "engine/units.h"
+#include "engine/grid/units.h"
 
 #include <algorithm>
 #include <array>

@@ -6,7 +6,7 @@
 // step, every sequence of fewer patterns (up to three) is tried as well.
 #include "engine/explain/explain_detail.h"
 #include "engine/explain/step_check.h"
-#include "engine/units.h"
+#include "engine/grid/units.h"
 
 #include <algorithm>
 #include <set>

@@ -1,7 +1,7 @@
 // The rules of the steps and singles, read plainly on a candidate grid.
 #include "engine/explain/step_check.h"
 
-#include "engine/units.h"
+#include "engine/grid/units.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 // The filled cells that make a single single, for the board's drawing.
 #include "engine/explain/explain_detail.h"
-#include "engine/units.h"
+#include "engine/grid/units.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 #include "game/round/generated_queue.h"
 
 #include "engine/explain/explained_question.h"
-#include "engine/random.h"
+#include "engine/grid/random.h"
 
 #include <algorithm>
 #include <utility>
@@ -20,11 +20,11 @@ std::vector<int> RouteTechniques(int Route) {
     case 3:
         return {smOurReserved};
     case 4:
-        return {10, 11, 12, 13}; // X-Wing, skyscraper, 2-string kite, swordfish
+        return {smXWing, smSkyscraper, sm2StringKite, smSwordfish};
     case 5:
-        return {14, 15, 16}; // XY-Wing, XYZ-Wing, W-Wing
+        return {smXYWing, smXYZWing, smWWing};
     default:
-        return {17, smKeepOff, smGetOut}; // simple colouring, keep off, get out
+        return {smSimpleColouring, smKeepOff, smGetOut};
     }
 }
 

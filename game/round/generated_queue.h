@@ -1,7 +1,7 @@
 // The question queue of a generated route: fresh questions of the route's techniques.
 #pragma once
 
-#include "engine/generator.h"
+#include "engine/question/generator.h"
 #include "game/round/question_source.h"
 
 #include <deque>

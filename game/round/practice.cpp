@@ -1,6 +1,6 @@
 // Practice in the round: one technique's questions that move nobody, with hints on demand.
 #include "engine/explain/explained_question.h"
-#include "engine/random.h"
+#include "engine/grid/random.h"
 #include "game/round/round.h"
 
 #include <random>

@@ -1,7 +1,7 @@
 // The question queue of the first route: the three puzzle tables, refilled when empty.
 #include "game/round/question_queue.h"
 
-#include "engine/intlist.h"
+#include "engine/lists/intlist.h"
 #include "game/tables.h"
 
 namespace kumoji {

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "engine/explain/explanation.h"
-#include "engine/matrix.h"
-#include "engine/point.h"
+#include "engine/grid/matrix.h"
+#include "engine/grid/point.h"
 #include "game/round/clock.h"
 #include "game/round/question_queue.h"
 #include "game/round/review.h"

@@ -148,6 +148,31 @@ def why_mark(d):
     d.line([s(6.0), s(13.4), s(10.0), s(13.4)], fill=OUTLINE, width=int(s(0.6)))
 
 
+def record_mark(d):
+    # A bar chart: the player's figures.
+    rounded(d, (0.8, 1.2, 15.2, 14.8), 0.8, (252, 252, 246, 255))
+    for x, top, col in ((3.0, 9.0, BLUE), (6.4, 5.4, GREEN), (9.8, 7.2, GOLD)):
+        rounded(d, (x, top, x + 2.6, 12.6), 0.3, col, width=0.6)
+    d.line([s(2.2), s(12.8), s(13.8), s(12.8)], fill=OUTLINE, width=int(s(0.8)))
+
+
+def practice_mark(d):
+    # A small grid with a pencil: working a technique on the side.
+    rounded(d, (0.8, 0.8, 11.6, 11.6), 0.6, (252, 252, 246, 255))
+    for v in (4.4, 8.0):
+        d.line([s(v), s(1.2), s(v), s(11.2)], fill=(120, 120, 150, 255), width=int(s(0.5)))
+        d.line([s(1.2), s(v), s(11.2), s(v)], fill=(120, 120, 150, 255), width=int(s(0.5)))
+    pencil(d, tip=(6.0, 14.6), length=11.5, width=3.8)
+
+
+def hint_mark(d):
+    # A magnifying glass: where to look.
+    d.line([s(9.6), s(9.6), s(14.4), s(14.4)], fill=OUTLINE, width=int(s(3.4)))
+    d.line([s(9.8), s(9.8), s(14.0), s(14.0)], fill=(150, 100, 60, 255), width=int(s(2.0)))
+    ellipse(d, (1.0, 1.0, 11.4, 11.4), (200, 230, 250, 255), width=1.3)
+    ellipse(d, (3.2, 3.0, 5.8, 5.6), (255, 255, 255, 255), width=0.0)
+
+
 def close_mark(d):
     ellipse(d, (0.8, 0.8, 15.2, 15.2), RED)
     w = int(s(2.2))
@@ -320,7 +345,8 @@ def main():
         os.makedirs(folder, exist_ok=True)
     actions = [palette, lambda d: eraser(d, corner=(4.6, 15.0), length=13.2, width=6.2),
                lambda d: pencil(d, tip=(1.0, 15.0), length=16.0, width=5.2), erase_memo, pause_bars,
-               close_mark, replay_mark, play_triangle, lambda d: person(d), mountain, help_mark, why_mark]
+               close_mark, replay_mark, play_triangle, lambda d: person(d), mountain, help_mark, why_mark,
+               record_mark, practice_mark, hint_mark]
     for i, fn in enumerate(actions):
         save_small(fn, os.path.join(act, f"{i:02d}.png"))
     glyphs = {"select": lambda d: person(d), "play": play_triangle, "pause": pause_bars,

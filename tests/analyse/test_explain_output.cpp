@@ -52,6 +52,51 @@ TEST(ExplainOutput, JsonLineHasTheFixedKeysOrderAndSeparators) {
         << Line;
 }
 
+// The lists of the newer kinds appear on their steps alone, between the units
+// and the removals; an older kind's step with them filled by mistake still
+// writes its old shape.
+TEST(ExplainOutput, CoverColoursAndLinksOnlyOnTheKindsThatUseThem) {
+    const std::string Puzzle(81, '0');
+    TExplanation Fish;
+    Fish.Technique = smXWing;
+    TExplainStep Wing{smXWing, {5}, {0, 8, 72, 80}, {0, 8}, {{36, 5}}};
+    Wing.Cover = {9, 17};
+    Fish.Steps.push_back(Wing);
+    Fish.Single = {smMissingNumber, -1, 36, 2, {}};
+    std::string Line;
+    AppendExplanationJson(Line, Puzzle, {0, 4}, 2, "smXWing", Fish);
+    EXPECT_NE(Line.find("\"units\": [\"row 1\", \"row 9\"], \"cover\": [\"column A\", "
+                        "\"column I\"], \"removes\": [{\"cell\": \"A5\", \"digit\": 5}]"),
+              std::string::npos)
+        << Line;
+    EXPECT_EQ(Line.find("colours"), std::string::npos);
+
+    TExplanation Colouring;
+    Colouring.Technique = smSimpleColouring;
+    TExplainStep Chain{smSimpleColouring, {3}, {0, 4, 40}, {}, {{44, 3}}};
+    Chain.Colours = {0, 1, 0};
+    Chain.Links = {{0, 1, 0}, {1, 2, 13}};
+    Colouring.Steps.push_back(Chain);
+    Colouring.Single = {smMissingNumber, -1, 44, 1, {}};
+    Line.clear();
+    AppendExplanationJson(Line, Puzzle, {8, 4}, 1, "smSimpleColouring", Colouring);
+    EXPECT_NE(Line.find("\"units\": [], \"colours\": [0, 1, 0], \"links\": [[0, 1, \"row 1\"], "
+                        "[1, 2, \"column E\"]], \"removes\": [{\"cell\": \"I5\", "
+                        "\"digit\": 3}]"),
+              std::string::npos)
+        << Line;
+    EXPECT_EQ(Line.find("cover"), std::string::npos);
+
+    TExplanation Old = NakedPair();
+    std::string Before;
+    AppendExplanationJson(Before, Puzzle, {1, 2}, 7, "smYourReserved", Old);
+    Old.Steps[0].Cover = {9};
+    Old.Steps[0].Colours = {0, 1};
+    Line.clear();
+    AppendExplanationJson(Line, Puzzle, {1, 2}, 7, "smYourReserved", Old);
+    EXPECT_EQ(Line, Before);
+}
+
 TEST(ExplainOutput, JsonStringsEscapeWhatTheyMustAndKeepUtf8) {
     EXPECT_EQ(Json("say \"E1\" \\ no"), "\"say \\\"E1\\\" \\\\ no\"");
     EXPECT_EQ(Json("a\nb\tc\rd\be\ff"), "\"a\\nb\\tc\\rd\\be\\ff\"");

@@ -1,6 +1,6 @@
 #include "board_fixture.h"
 
-#include "engine/random.h"
+#include "engine/grid/random.h"
 #include "seeded_random.h"
 
 #include <QTest>

@@ -90,6 +90,27 @@ TEST(ExplainMarks, OnlyOpenCellsShowCandidatesAndOnlyAnOnlyPlaceCoversCells) {
     EXPECT_TRUE(Marks.Covered.empty());
 }
 
+TEST(LookMarks, ShowWhereToLookAndNothingOfTheMove) {
+    const TExplainMarks Look = LookMarks(HiddenPairExplanation());
+    EXPECT_EQ(Look.Units, std::vector<int>{RowUnit(1)});
+    EXPECT_EQ(Look.PatternCells, (std::vector<int>{D2, E2}));
+    EXPECT_TRUE(Look.Digits.empty());
+    EXPECT_TRUE(Look.Witnesses.empty());
+    EXPECT_LT(Look.Target, 0);
+    EXPECT_FALSE(Look.Empty()) << "drawn, though it has no target";
+
+    // Without steps: the single's unit, or for the only number the cell's three units.
+    TExplanation Single = HiddenPairExplanation();
+    Single.Steps.clear();
+    EXPECT_EQ(LookMarks(Single).Units, std::vector<int>{RowUnit(1)});
+    Single.Single.Kind = smMissingNumber;
+    Single.Single.Unit = -1;
+    EXPECT_EQ(LookMarks(Single).Units, (std::vector<int>{RowUnit(1), ColUnit(6), BoxUnit(2, 0)}));
+    EXPECT_TRUE(LookMarks(Single).PatternCells.empty());
+    Single.Single.Cell = 81;
+    EXPECT_TRUE(LookMarks(Single).Empty());
+}
+
 TEST(ExplainMarks, IgnoreCellsUnitsAndDigitsOffTheGrid) {
     TExplanation Explanation;
     Explanation.Steps.push_back(

@@ -1,7 +1,7 @@
 #include "board/hint_marks.h"
 #include "board_fixture.h"
-#include "engine/matrix.h"
-#include "engine/puzzle_text.h"
+#include "engine/grid/matrix.h"
+#include "engine/grid/puzzle_text.h"
 
 #include <gtest/gtest.h>
 #include <map>

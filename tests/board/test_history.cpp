@@ -1,5 +1,5 @@
 #include "board/history.h"
-#include "engine/intlist.h"
+#include "engine/lists/intlist.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "board_fixture.h"
-#include "engine/puzzle_text.h"
+#include "engine/grid/puzzle_text.h"
 #include "game/tables.h"
 #include "seeded_random.h"
 

@@ -1,7 +1,7 @@
 // Random draws for tests: from a fixed seed, so that every run draws the same numbers.
 #include "seeded_random.h"
 
-#include "engine/random.h"
+#include "engine/grid/random.h"
 
 #include <memory>
 #include <random>

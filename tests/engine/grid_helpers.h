@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/grid_checks.h"
-#include "engine/puzzle_text.h"
+#include "engine/grid/grid_checks.h"
+#include "engine/grid/puzzle_text.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

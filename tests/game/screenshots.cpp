@@ -3,7 +3,7 @@
 // kumoji_game_shots OUTPUT_FOLDER (run it in an empty working folder).
 #include "board/number_piece.h"
 #include "board/sudoku.h"
-#include "engine/generator.h"
+#include "engine/question/generator.h"
 #include "game/main_window.h"
 #include "game/player_dialog.h"
 #include "modal_answerer.h"
@@ -216,6 +216,33 @@ int main(int argc, char** argv) {
         return true;
     });
     Drop(Form, Digit, Col, Row);
+    (void)QTest::qWaitFor([&] { return Answers.Done(); }, 10000);
+
+    // Practice of locked candidates from the tool bar: the menu, a question, each hint.
+    Form.SetPracticeSource(std::make_unique<TOneTechnique>(smMyReserved));
+    Form.acPractice->trigger();
+    Shot("practice-menu.png");
+    Form.pmPractice->hide();
+    Form.PracticeChosen(4);
+    (void)QTest::qWaitFor([&] { return Form.QuestionRunning(); }, 10000);
+    QTest::qWait(1000);
+    Shot("practice-question.png");
+    for (const char* Name : {"practice-hint1.png", "practice-hint2.png", "practice-hint3.png"}) {
+        Form.acHint->trigger();
+        Shot(QString::fromLatin1(Name));
+    }
+    // Answered: explained, and the dialog offers the way back.
+    Answers.Then([&](QWidget* W) {
+        if (W != Form.Form2)
+            return false;
+        Shot("practice-answered.png");
+        Form.StopPractice();
+        Shot("practice-back.png");
+        Form.Form2->reject();
+        return true;
+    });
+    Drop(Form, Form.Round().TargetNumber(), Form.Round().TargetCell().X,
+         Form.Round().TargetCell().Y);
     (void)QTest::qWaitFor([&] { return Answers.Done(); }, 10000);
     return 0;
 }

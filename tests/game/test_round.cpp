@@ -1,6 +1,6 @@
 #include "board/number_piece.h"
 #include "board/sudoku.h"
-#include "engine/solve_method.h"
+#include "engine/techniques/solve_method.h"
 #include "game/player_dialog.h"
 #include "game/tables.h"
 #include "game_fixture.h"

@@ -1,4 +1,4 @@
-#include "engine/random.h"
+#include "engine/grid/random.h"
 #include "game/platform/wav_data.h"
 #include "game/sound_engine.h"
 #include "resources/resource_names.h"

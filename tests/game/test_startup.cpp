@@ -174,11 +174,26 @@ TEST_F(GameTest, WindowLayoutFollowsTheDesign) {
     QStringList Order;
     for (QAction* Action : Form->ToolBar1->actions())
         Order << (Action->toolTip().isEmpty() ? QStringLiteral("|") : Action->toolTip());
-    EXPECT_EQ(Order, (QStringList{"|", "終わる Close", "|", "選択 select player", "始める Play",
-                                  "一時停止 pause (Space)", "|", "案内 help (F1)", "|",
-                                  "メモ書きの色 pen color", "|", "ペン書き pen mode",
-                                  "消しゴム eraser mode", "|", "メモを消す erase memo", "|",
-                                  "記録 record", "なぜ why (W)"}));
+    EXPECT_EQ(Order, (QStringList{"|",
+                                  "終わる Close",
+                                  "|",
+                                  "選択 select player",
+                                  "始める Play",
+                                  "一時停止 pause (Space)",
+                                  "|",
+                                  "案内 help (F1)",
+                                  "|",
+                                  "ヒント hint (練習 practice) (H)",
+                                  "メモ書きの色 pen color",
+                                  "|",
+                                  "ペン書き pen mode",
+                                  "消しゴム eraser mode",
+                                  "|",
+                                  "メモを消す erase memo",
+                                  "|",
+                                  "練習 practice",
+                                  "記録 record",
+                                  "なぜ why (W)"}));
     // The why button came last, at the far end: every other button keeps its place.
     const auto Left = [this](QAction* Action) {
         return Form->ToolBar1->widgetForAction(Action)->geometry().left();

@@ -4,7 +4,7 @@
 #include "board/explain_overlay.h"
 #include "board/explain_panel.h"
 #include "board/sudoku.h"
-#include "engine/puzzle_text.h"
+#include "engine/grid/puzzle_text.h"
 #include "game/player_dialog.h"
 #include "game/tables.h"
 #include "game_fixture.h"

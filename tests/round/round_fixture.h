@@ -1,8 +1,8 @@
 // A round on a clock the test steps, with scripted random numbers and players of its own.
 #pragma once
 
-#include "engine/generator.h"
-#include "engine/random.h"
+#include "engine/grid/random.h"
+#include "engine/question/generator.h"
 #include "game/round/round.h"
 #include "storage/roster.h"
 

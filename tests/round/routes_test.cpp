@@ -1,8 +1,8 @@
 // The generated routes: their techniques, queues of their own, the time limit that follows the
 // question, and moving on from a summit.
-#include "engine/puzzle_text.h"
-#include "engine/question.h"
-#include "engine/question_technique.h"
+#include "engine/grid/puzzle_text.h"
+#include "engine/question/question.h"
+#include "engine/question/question_technique.h"
 #include "game/round/generated_queue.h"
 #include "game/round/summit.h"
 #include "game/round/time_limit.h"

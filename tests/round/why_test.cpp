@@ -1,6 +1,6 @@
 // The explanation of a judged question: when the round holds one, and what takes it away.
-#include "engine/puzzle_text.h"
-#include "engine/question.h"
+#include "engine/grid/puzzle_text.h"
+#include "engine/question/question.h"
 #include "game/tables.h"
 #include "round_fixture.h"
 

@@ -1,10 +1,10 @@
 #include "tools/analyse/analyser.h"
 
-#include "engine/answer_step.h"
 #include "engine/explain/explanation.h"
-#include "engine/puzzle_text.h"
-#include "engine/question.h"
-#include "engine/question_technique.h"
+#include "engine/grid/puzzle_text.h"
+#include "engine/question/answer_step.h"
+#include "engine/question/question.h"
+#include "engine/question/question_technique.h"
 #include "tools/analyse/explain_output.h"
 
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/matrix.h"
-#include "engine/solve_method.h"
+#include "engine/grid/matrix.h"
+#include "engine/techniques/solve_method.h"
 
 #include <cstddef>
 #include <cstdio>

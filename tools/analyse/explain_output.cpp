@@ -1,7 +1,7 @@
 // How the tool writes an explanation: one JSON object, or text lines under the position's line.
 #include "tools/analyse/explain_output.h"
 
-#include "engine/puzzle_text.h"
+#include "engine/grid/puzzle_text.h"
 #include "tools/analyse/analyser.h"
 
 #include <cstddef>
@@ -68,6 +68,24 @@ void AppendStep(std::string& Buffer, const TExplainStep& Step) {
     AppendList(Buffer, Step.Cells, [&](int Cell) { AppendJsonString(Buffer, CellName(Cell)); });
     Buffer.append(", \"units\": ");
     AppendList(Buffer, Step.Units, [&](int Unit) { AppendJsonString(Buffer, UnitName(Unit)); });
+    // Only the kinds that use them carry the lists, so every older kind's
+    // line stays as it was.
+    if (Step.Technique == smXWing || Step.Technique == smSwordfish) {
+        Buffer.append(", \"cover\": ");
+        AppendList(Buffer, Step.Cover, [&](int Unit) { AppendJsonString(Buffer, UnitName(Unit)); });
+    }
+    if (Step.Technique == smSimpleColouring) {
+        Buffer.append(", \"colours\": ");
+        AppendList(Buffer, Step.Colours,
+                   [&](int Colour) { Buffer.append(std::to_string(Colour)); });
+        Buffer.append(", \"links\": ");
+        AppendList(Buffer, Step.Links, [&](const std::array<int, 3>& Link) {
+            Buffer.append("[").append(std::to_string(Link[0])).append(", ");
+            Buffer.append(std::to_string(Link[1])).append(", ");
+            AppendJsonString(Buffer, UnitName(Link[2]));
+            Buffer.push_back(']');
+        });
+    }
     Buffer.append(", \"removes\": ");
     AppendList(Buffer, Step.Removes, [&](const TCandidate& Removed) {
         Buffer.append("{\"cell\": ");

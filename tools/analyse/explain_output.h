@@ -2,7 +2,7 @@
 #pragma once
 
 #include "engine/explain/explanation.h"
-#include "engine/point.h"
+#include "engine/grid/point.h"
 
 #include <string>
 #include <string_view>

@@ -2,7 +2,7 @@
 #include "tools/analyse/generate.h"
 
 #include "engine/explain/explained_question.h"
-#include "engine/puzzle_text.h"
+#include "engine/grid/puzzle_text.h"
 
 #include <random>
 #include <string>

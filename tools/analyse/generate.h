@@ -2,7 +2,7 @@
 
 // The tool's generation mode: fresh questions of one technique.
 
-#include "engine/solve_method.h"
+#include "engine/techniques/solve_method.h"
 
 #include <cstdint>
 #include <cstdio>

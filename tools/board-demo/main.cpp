@@ -1,8 +1,8 @@
 #include "board/explain_panel.h"
 #include "board/sudoku.h"
 #include "engine/explain/explanation.h"
-#include "engine/puzzle_text.h"
-#include "engine/random.h"
+#include "engine/grid/puzzle_text.h"
+#include "engine/grid/random.h"
 #include "game/tables.h"
 
 #include <QApplication>
