@@ -5,6 +5,7 @@
 #include "engine/techniques/solve_method.h"
 #include "game/main_window.h"
 #include "game/player_dialog.h"
+#include "game/round/generated_queue.h"
 #include "game/window_style.h"
 
 #include <QAction>
@@ -18,10 +19,6 @@
 namespace kumoji {
 
 namespace {
-
-// The techniques practice offers: those the routes ask.
-constexpr int FirstPracticed = 1;
-constexpr int LastPracticed = 6;
 
 // A caption's Japanese and English, split where the first Latin letter begins.
 std::pair<QString, QString> CaptionParts(int Technique) {
@@ -62,7 +59,7 @@ void TForm1::BuildPracticeActions() {
 
     pmPractice = new QMenu(this);
     pmPractice->setObjectName(QStringLiteral("pmPractice"));
-    for (int Technique = FirstPracticed; Technique <= LastPracticed; ++Technique) {
+    for (const int Technique : PracticeTechniques()) {
         const auto [Japanese, English] = CaptionParts(Technique);
         QAction* Item = pmPractice->addAction(Japanese + QStringLiteral("  ") + English);
         Item->setData(Technique);
@@ -185,7 +182,7 @@ void TForm1::acHintExecute() {
         ShowPractice();
         return;
     }
-    const int Technique = std::clamp<int>(Explanation->Technique, FirstPracticed, LastPracticed);
+    const int Technique = FRound.PracticeTechnique();
     std::vector<std::string> Lines{
         HintLine(1, QStringLiteral("使う技は「%1」").arg(PlainName(Technique)),
                  QStringLiteral("it takes ") + CaptionParts(Technique).second)};

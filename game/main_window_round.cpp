@@ -76,8 +76,13 @@ void TForm1::acStartExecute() {
         return;
     }
     std::optional<TQuestion> Question = FRound.TakeQuestion();
-    if (!Question)
+    if (!Question) {
+        // Play was open: the route's or practice's maker came back empty-handed.
+        ShowMessageBox(this, TwoParts(QStringLiteral("問題を作れませんでした"),
+                                      QStringLiteral("No question could be made; please try "
+                                                     "again or choose another technique.")));
         return;
+    }
     // The one taken makes room for the next.
     tmPrepare->start();
     // The last question's explanation goes with it.

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 
@@ -24,13 +25,33 @@ namespace kumoji {
 namespace {
 
 // One colour a technique, the same in both charts and the table.
-const QColor TechniqueColours[7] = {Qt::black,
-                                    QColor(31, 119, 180),
-                                    QColor(44, 160, 44),
-                                    QColor(255, 127, 14),
-                                    QColor(148, 103, 189),
-                                    QColor(214, 39, 40),
-                                    QColor(140, 86, 75)};
+const std::array<QColor, HighestTechnique + 1> TechniqueColours = {Qt::black,
+                                                                   QColor(31, 119, 180),
+                                                                   QColor(44, 160, 44),
+                                                                   QColor(255, 127, 14),
+                                                                   QColor(148, 103, 189),
+                                                                   QColor(214, 39, 40),
+                                                                   QColor(140, 86, 75),
+                                                                   QColor(227, 119, 194),
+                                                                   QColor(127, 127, 127),
+                                                                   Qt::black,
+                                                                   QColor(188, 189, 34),
+                                                                   QColor(23, 190, 207),
+                                                                   QColor(57, 59, 121),
+                                                                   QColor(140, 162, 82),
+                                                                   QColor(189, 158, 57),
+                                                                   QColor(173, 73, 74),
+                                                                   QColor(165, 81, 148),
+                                                                   QColor(99, 121, 57)};
+
+// The techniques the table lists: those of the first routes always, the others once asked.
+std::vector<int> ListedTechniques(const TTechniqueTable& AllTime) {
+    std::vector<int> Listed;
+    for (int T = 1; T <= HighestTechnique; ++T)
+        if (T <= smOurReserved || AllTime[static_cast<std::size_t>(T)].Asked > 0)
+            Listed.push_back(T);
+    return Listed;
+}
 
 QString TechniqueName(int Technique) {
     const std::string_view Caption = SolveMethodCaptions[static_cast<std::size_t>(Technique)];
@@ -151,13 +172,14 @@ void TRecordWindow::FillTechniques() {
         QStringLiteral("30日\nbest s")};
     FTechniques->setColumnCount(static_cast<int>(Headers.size()));
     FTechniques->setHorizontalHeaderLabels(Headers);
-    FTechniques->setRowCount(6);
+    const std::vector<int> Listed = ListedTechniques(FStatistics.AllTime);
+    FTechniques->setRowCount(static_cast<int>(Listed.size()));
     FTechniques->verticalHeader()->hide();
-    for (int T = 1; T <= 6; ++T) {
-        const int Row = T - 1;
+    for (int Row = 0; Row < static_cast<int>(Listed.size()); ++Row) {
+        const int T = Listed[static_cast<std::size_t>(Row)];
         auto* Name = Cell(ShortName(T), Qt::AlignLeft);
         Name->setToolTip(TechniqueName(T));
-        Name->setForeground(TechniqueColours[T]);
+        Name->setForeground(TechniqueColours[static_cast<std::size_t>(T)]);
         FTechniques->setItem(Row, 0, Name);
         int Column = 1;
         for (const auto* Figures : {&FStatistics.AllTime, &FStatistics.Recent}) {
@@ -217,25 +239,27 @@ QWidget* TRecordWindow::TimesChart() {
     auto* Limit = new QLineSeries;
     Limit->setName(QStringLiteral("制限時間 limit"));
     Limit->setPen(QPen(QColor(128, 128, 128), 1, Qt::DashLine));
-    QScatterSeries* ByTechnique[7] = {};
+    std::array<QScatterSeries*, HighestTechnique + 1> ByTechnique{};
     int Highest = 1;
     QList<QPointF> LimitPoints;
-    QList<QPointF> Dots[7];
+    std::array<QList<QPointF>, HighestTechnique + 1> Dots;
     for (const TAnswerPoint& P : Points) {
         const qreal X = static_cast<qreal>(MsSinceEpoch(P.When));
-        Dots[P.Technique].append({X, P.UsedMs / 1000.0});
+        if (P.Technique < 1 || P.Technique > HighestTechnique)
+            continue;
+        Dots[static_cast<std::size_t>(P.Technique)].append({X, P.UsedMs / 1000.0});
         // Drawn once per moment, in time order, even when several techniques share a day.
         if (LimitPoints.isEmpty() || LimitPoints.back().x() < X)
             LimitPoints.append({X, P.LimitMs / 1000.0});
         Highest = std::max({Highest, P.UsedMs, P.LimitMs});
     }
     Limit->replace(LimitPoints);
-    for (int T = 1; T <= 6; ++T) {
+    for (std::size_t T = 1; T < Dots.size(); ++T) {
         if (Dots[T].isEmpty())
             continue;
         ByTechnique[T] = new QScatterSeries;
         // Legends elide long names: the Japanese name alone, the table gives the level.
-        ByTechnique[T]->setName(ShortName(T).section(QLatin1Char(' '), 1));
+        ByTechnique[T]->setName(ShortName(static_cast<int>(T)).section(QLatin1Char(' '), 1));
         ByTechnique[T]->setColor(TechniqueColours[T]);
         ByTechnique[T]->setBorderColor(TechniqueColours[T]);
         // Thousands of answers stay legible as small dots.

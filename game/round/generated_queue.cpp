@@ -3,6 +3,7 @@
 
 #include "engine/explain/explained_question.h"
 #include "engine/grid/random.h"
+#include "game/round/summit.h"
 
 #include <algorithm>
 #include <utility>
@@ -26,6 +27,15 @@ std::vector<int> RouteTechniques(int Route) {
     default:
         return {smSimpleColouring, smKeepOff, smGetOut};
     }
+}
+
+std::vector<int> PracticeTechniques() {
+    std::vector<int> Techniques{smEmptyCell, smLeftPlace, smMissingNumber};
+    for (int Route = 1; Route <= HighestRoute; ++Route)
+        for (const int Technique : RouteTechniques(Route))
+            if (std::find(Techniques.begin(), Techniques.end(), Technique) == Techniques.end())
+                Techniques.push_back(Technique);
+    return Techniques;
 }
 
 namespace {

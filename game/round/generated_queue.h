@@ -17,6 +17,9 @@ namespace kumoji {
 // which asks the game's tables.
 std::vector<int> RouteTechniques(int Route);
 
+// The techniques practice offers: those of route 0's tables, then each route's, each once.
+std::vector<int> PracticeTechniques();
+
 // Makes one question of a technique from a sequence of draws; an empty text when it cannot.
 using TQuestionMaker = std::function<std::string(int Technique, const TRandomDraw& Draw)>;
 

@@ -1,8 +1,10 @@
 // Practice in the round: one technique's questions that move nobody, with hints on demand.
 #include "engine/explain/explained_question.h"
 #include "engine/grid/random.h"
+#include "game/round/generated_queue.h"
 #include "game/round/round.h"
 
+#include <algorithm>
 #include <random>
 
 namespace kumoji {
@@ -21,7 +23,10 @@ public:
         const TRandomDraw Draw = [this](int N) {
             return static_cast<int>(FEngine() % static_cast<unsigned>(N));
         };
-        return TQuestion{GenerateExplainedQuestion(FTechnique, Draw).Text, FTechnique};
+        std::string Text = GenerateExplainedQuestion(FTechnique, Draw).Text;
+        if (Text.empty())
+            return std::nullopt;
+        return TQuestion{std::move(Text), FTechnique};
     }
 
 private:
@@ -33,8 +38,9 @@ private:
 } // namespace
 
 bool TRound::StartPractice(int Technique) {
-    if (Technique < 1 || Technique > 6 || !Player() || FState == TRoundState::Asking ||
-        FState == TRoundState::Paused)
+    const std::vector<int> Offered = PracticeTechniques();
+    if (std::find(Offered.begin(), Offered.end(), Technique) == Offered.end() || !Player() ||
+        FState == TRoundState::Asking || FState == TRoundState::Paused)
         return false;
     if (!Practicing()) {
         FClimb = {FState, FTechnique,  FTargetCell,  FTargetNumber, FTimeLimit,

@@ -138,9 +138,9 @@ public:
     void SetQuestionSource(int Route, std::unique_ptr<TQuestionSource> Source);
     const TQuestionQueue& Questions() const { return FQuestions; }
 
-    // Practice of one technique (1..6): generated questions of it, the clock shown but never
-    // ending them, no climbing and no loss, hints on demand. Refused while a question runs
-    // or without a player.
+    // Practice of one technique of PracticeTechniques: generated questions of it, the clock shown
+    // but never ending them, no climbing and no loss, hints on demand. Refused while a question
+    // runs or without a player.
     bool StartPractice(int Technique);
     // Back to the climb exactly as it was when practice began. Refused while a question runs.
     bool StopPractice();

@@ -1,6 +1,7 @@
 // The record in play: each answer saved with the roster, and the record window it opens.
 #include "game/record_window.h"
 #include "game_fixture.h"
+#include "storage/date_text.h"
 
 #include <QAction>
 #include <QApplication>
@@ -72,6 +73,29 @@ TEST_F(RecordTest, TheToolBarOpensTheCurrentPlayersRecordEvenWhenEmpty) {
     EXPECT_EQ(Window->Statistics().Total, 0);
     EXPECT_EQ(Window->Days()->rowCount(), 0);
     Window->close();
+}
+
+TEST(RecordWindow, ListsTheFirstRoutesTechniquesAndEveryOtherOnceAsked) {
+    TAnswerRecord Record;
+    for (const int Technique : {2, 13, 17}) {
+        TAnswer E;
+        E.Player = "P1";
+        E.When = EncodeDateTime(2026, 12, 9, 10);
+        E.Route = Technique > 6 ? 4 : 1;
+        E.Technique = Technique;
+        E.Puzzle.assign(81, '0');
+        E.LimitMs = 60000;
+        E.UsedMs = 20000;
+        E.Outcome = TAnswerOutcome::Right;
+        Record.Add(E);
+    }
+    TRecordWindow Window(nullptr, Record, "P1", EncodeDateTime(2026, 12, 9, 12));
+    const QTableWidget& Table = *Window.Techniques();
+    ASSERT_EQ(Table.rowCount(), 8);
+    EXPECT_EQ(Table.item(6, 1)->text(), QStringLiteral("1"));
+    EXPECT_EQ(Table.item(7, 1)->text(), QStringLiteral("1"));
+    EXPECT_EQ(Window.Statistics().AllTime[13].Right, 1);
+    EXPECT_EQ(Table.item(5, 1)->text(), QStringLiteral("0")) << "technique 6, never asked";
 }
 
 } // namespace

@@ -1,5 +1,10 @@
 // Practice: no climb and no loss whatever happens, hints recorded, and the climb given back.
+#include "game/round/generated_queue.h"
+#include "game/round/summit.h"
+#include "storage/answer_record.h"
 #include "tests/round/round_fixture.h"
+
+#include <algorithm>
 
 namespace kumoji {
 namespace {
@@ -127,6 +132,21 @@ TEST_F(PracticeTest, LeavingPracticeGivesTheClimbBackAsItWas) {
         Round.Finish(true);
     }
     EXPECT_EQ(Back, 1);
+}
+
+TEST_F(PracticeTest, OffersTheTablesAndEveryRoutesTechniquesOnly) {
+    const std::vector<int> Offered = PracticeTechniques();
+    EXPECT_EQ(std::vector<int>(Offered.begin(), Offered.begin() + 6),
+              (std::vector<int>{1, 2, 3, 4, 5, 6}));
+    for (int Route = 1; Route <= HighestRoute; ++Route)
+        for (const int Technique : RouteTechniques(Route))
+            EXPECT_EQ(std::count(Offered.begin(), Offered.end(), Technique), 1) << Technique;
+    Asking(20, 2);
+    Round.Finish(true);
+    for (const int Refused : {0, static_cast<int>(smPuzzled), HighestTechnique + 1})
+        EXPECT_FALSE(Round.StartPractice(Refused)) << Refused;
+    EXPECT_TRUE(Round.StartPractice(smSwordfish));
+    EXPECT_EQ(Round.PracticeTechnique(), smSwordfish);
 }
 
 } // namespace
