@@ -10,6 +10,7 @@
 
 #include "engine/grid/matrix.h"
 #include "engine/grid/point.h"
+#include "engine/techniques/pattern.h"
 #include "engine/techniques/solve_method.h"
 
 #include <array>
@@ -18,14 +19,6 @@
 #include <vector>
 
 namespace kumoji {
-
-// One candidate: Digit in Cell.
-struct TCandidate {
-    int Cell = 0;
-    int Digit = 0;
-
-    friend bool operator==(const TCandidate&, const TCandidate&) = default;
-};
 
 // One pattern that removes candidates. What Digits, Cells and Units hold
 // depends on the technique:
@@ -67,9 +60,9 @@ struct TExplainStep {
     std::vector<int> Units;
     std::vector<TCandidate> Removes;
     // Only the kinds above that name them fill these.
-    std::vector<int> Cover;
-    std::vector<int> Colours;
-    std::vector<std::array<int, 3>> Links;
+    std::vector<int> Cover = {};
+    std::vector<int> Colours = {};
+    std::vector<std::array<int, 3>> Links = {};
 
     friend bool operator==(const TExplainStep&, const TExplainStep&) = default;
 };
