@@ -100,10 +100,11 @@ struct TExplanation {
 TMatrix GivenCandidates(const TMatrix& Grid);
 
 // The explanation of the move (Cell, Digit) of a fit position: the steps use
-// the technique QuestionTechnique names (at least one step of it, none
-// harder) and none of them can be left out with the rest still forcing the
-// move; techniques 1 to 3 take no steps. Nothing when the position is unfit
-// or the move is not its forced move.
+// the technique QuestionTechnique names, or for a question beyond subsets the
+// one FindQuestionBeyondSubsets names (at least one step of it, none
+// harder, 7 and 8 in a step of their own) and none of them can be left out with the rest still
+// forcing the move; techniques 1 to 3 take no steps. Nothing when the position is unfit or the move
+// is not its forced move.
 std::optional<TExplanation> Explain(const TMatrix& Grid, TPoint Cell, int Digit);
 
 // Names as the board labels them: "B3" (column letter, row number); "row 3",

@@ -32,7 +32,10 @@ bool AssumptionMove(const TMatrix& Position, TSolveMethod Technique, int& Cell, 
 } // namespace
 
 TSolveMethod TechniqueBelow(TSolveMethod Technique) {
-    if (Technique == smXWing || IsAssumption(Technique)) {
+    if (IsAssumption(Technique)) {
+        return smSimpleColouring;
+    }
+    if (Technique == smXWing) {
         return smOurReserved;
     }
     if (Technique <= smMyReserved) {
@@ -102,7 +105,7 @@ bool FindQuestion(const TMatrix& Grid, TPoint& Cell, int& Digit, bool Strict,
     }
     TMatrix Work = Grid;
     Work.ApplyReservations();
-    ExhaustGeneralPasses(Work, IsAssumption(Technique) ? smOurReserved : Technique);
+    ExhaustGeneralPasses(Work, IsAssumption(Technique) ? TechniqueBelow(Technique) : Technique);
     if (IsAssumption(Technique) && !AnySingle(Work)) {
         int Found = 0;
         int FoundDigit = 0;
@@ -111,6 +114,18 @@ bool FindQuestion(const TMatrix& Grid, TPoint& Cell, int& Digit, bool Strict,
         }
     }
     return FindQuestion(Work, Cell, Digit, Strict);
+}
+
+TSolveMethod FindQuestionBeyondSubsets(const TMatrix& Position, TPoint& Cell, int& Digit) {
+    for (const TSolveMethod Technique :
+         {smXWing, smSkyscraper, sm2StringKite, smSwordfish, smXYWing, smXYZWing, smWWing,
+          smSimpleColouring, smKeepOff, smGetOut}) {
+        if (FindQuestion(Position, Cell, Digit, true, Technique) &&
+            NeedsTechnique(Position, Cell, Digit, Technique)) {
+            return Technique;
+        }
+    }
+    return smNone;
 }
 
 } // namespace kumoji
