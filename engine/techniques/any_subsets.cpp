@@ -7,38 +7,45 @@ namespace kumoji {
 
 namespace {
 
-// Calls Take with every choice of 2..Largest items whose masks join to as
-// many bits as items; Masks[K] are the items' bit sets.
+// Calls Take with each choice of 2..Largest items whose masks join to as
+// many bits as items, Masks[K] the items' bit sets, until Take returns true.
 template <typename TTake>
-void ChooseClosed(const int* Masks, int Count, int Largest, TTake&& Take) {
+bool ChooseClosed(const int* Masks, int Count, int Largest, TTake&& Take) {
     int Chosen[9];
     Largest = Largest < 8 ? Largest : 8;
-    const auto Walk = [&](auto& Self, int Depth, int From, int Union) -> void {
+    const auto Walk = [&](auto& Self, int Depth, int From, int Union) -> bool {
         if (Depth >= 2 && DigitCount(Union) == Depth) {
             int Items = 0;
             for (int K = 0; K < Depth; ++K) {
                 Items |= 1 << Chosen[K];
             }
-            Take(Items, Union);
+            if (Take(Items, Union)) {
+                return true;
+            }
         }
         if (Depth == Largest) {
-            return;
+            return false;
         }
         for (int K = From; K < Count; ++K) {
             const int Joined = Union | Masks[K];
             if (DigitCount(Joined) <= Largest) {
                 Chosen[Depth] = K;
-                Self(Self, Depth + 1, K + 1, Joined);
+                if (Self(Self, Depth + 1, K + 1, Joined)) {
+                    return true;
+                }
             }
         }
+        return false;
     };
-    Walk(Walk, 0, 0, 0);
+    return Walk(Walk, 0, 0, 0);
 }
 
 } // namespace
 
 bool ApplyNakedSubsets(TMatrix& Grid, int Largest) {
     bool Changed = false;
+    // A unit is read again after each subset that takes something, so that
+    // every subset is one of the candidates as they are.
     for (int Unit = 0; Unit < UnitCount; ++Unit) {
         int Masks[9];
         int Cells[9];
@@ -50,7 +57,8 @@ bool ApplyNakedSubsets(TMatrix& Grid, int Largest) {
                 Cells[Count++] = I;
             }
         }
-        ChooseClosed(Masks, Count, Largest, [&](int Items, int Digits) {
+        const bool Took = ChooseClosed(Masks, Count, Largest, [&](int Items, int Digits) {
+            bool Here = false;
             for (int I : UnitCells[Unit]) {
                 bool Inside = false;
                 for (int K = 0; K < Count; ++K) {
@@ -58,16 +66,22 @@ bool ApplyNakedSubsets(TMatrix& Grid, int Largest) {
                 }
                 if (!Inside && Grid.Values[I] == 0 && (Grid.Candidates[I] & Digits) != 0) {
                     Grid.Candidates[I] &= ~Digits;
-                    Changed = true;
+                    Here = true;
                 }
             }
+            return Here;
         });
+        if (Took) {
+            Changed = true;
+            --Unit;
+        }
     }
     return Changed;
 }
 
 bool ApplyHiddenSubsets(TMatrix& Grid, int Largest) {
     bool Changed = false;
+    // As above, a unit is read again after each subset that takes something.
     for (int Unit = 0; Unit < UnitCount; ++Unit) {
         int Places[10] = {};
         int Placed = 0;
@@ -89,21 +103,27 @@ bool ApplyHiddenSubsets(TMatrix& Grid, int Largest) {
                 Digits[Count++] = D;
             }
         }
-        ChooseClosed(Masks, Count, Largest, [&](int Items, int Positions) {
+        const bool Took = ChooseClosed(Masks, Count, Largest, [&](int Items, int Positions) {
             int Keep = 0;
             for (int K = 0; K < Count; ++K) {
                 if (Items >> K & 1) {
                     Keep |= DigitBit(Digits[K]);
                 }
             }
+            bool Here = false;
             for (int P = 0; P < 9; ++P) {
                 const int I = UnitCells[Unit][P];
                 if ((Positions >> P & 1) != 0 && (Grid.Candidates[I] & ~Keep) != 0) {
                     Grid.Candidates[I] &= Keep;
-                    Changed = true;
+                    Here = true;
                 }
             }
+            return Here;
         });
+        if (Took) {
+            Changed = true;
+            --Unit;
+        }
     }
     return Changed;
 }

@@ -45,33 +45,50 @@ def locked(values, candidates):
     return changed
 
 
+def naked_in(values, candidates, unit):
+    """The first naked subset of the unit that takes something, applied."""
+    open_cells = [i for i in UNITS[unit] if not values[i] and 2 <= len(candidates[i]) <= 4]
+    for size in (2, 3, 4):
+        for cells in combinations(open_cells, size):
+            union = set().union(*(candidates[i] for i in cells))
+            if len(union) == size and any(
+                    take(candidates, UNIT_SETS[unit] - set(cells), digit) for digit in union):
+                for digit in union:
+                    take(candidates, UNIT_SETS[unit] - set(cells), digit)
+                return True
+    return False
+
+
+def hidden_in(values, candidates, unit):
+    """The first hidden subset of the unit that takes something, applied."""
+    held = placed(values, unit)
+    where = {d: places(values, candidates, unit, d) for d in DIGITS if d not in held}
+    open_digits = [d for d, cells in where.items() if 2 <= len(cells) <= 4]
+    for size in (2, 3, 4):
+        for digits in combinations(open_digits, size):
+            cells = set().union(*(where[d] for d in digits))
+            if len(cells) == size and any(candidates[i] - set(digits) for i in cells):
+                for i in cells:
+                    candidates[i] &= set(digits)
+                return True
+    return False
+
+
 def naked(values, candidates):
+    # A unit is read again after each subset, so that each is one of the
+    # candidates as they are.
     changed = False
     for unit in range(27):
-        open_cells = [i for i in UNITS[unit] if not values[i] and 2 <= len(candidates[i]) <= 4]
-        for size in (2, 3, 4):
-            for cells in combinations(open_cells, size):
-                union = set().union(*(candidates[i] for i in cells))
-                if len(union) == size:
-                    for digit in union:
-                        changed |= take(candidates, UNIT_SETS[unit] - set(cells), digit)
+        while naked_in(values, candidates, unit):
+            changed = True
     return changed
 
 
 def hidden(values, candidates):
     changed = False
     for unit in range(27):
-        held = placed(values, unit)
-        where = {d: places(values, candidates, unit, d) for d in DIGITS if d not in held}
-        open_digits = [d for d, cells in where.items() if 2 <= len(cells) <= 4]
-        for size in (2, 3, 4):
-            for digits in combinations(open_digits, size):
-                cells = set().union(*(where[d] for d in digits))
-                if len(cells) == size:
-                    for i in cells:
-                        if candidates[i] - set(digits):
-                            candidates[i] &= set(digits)
-                            changed = True
+        while hidden_in(values, candidates, unit):
+            changed = True
     return changed
 
 

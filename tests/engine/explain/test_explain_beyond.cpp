@@ -1,5 +1,6 @@
 // Explanations of the questions beyond subsets, and the engine's fast pattern
 // finders held against the explainer's plain reading of the same patterns.
+#include "engine/explain/explain_detail.h"
 #include "engine/explain/explained_question.h"
 #include "engine/explain/explanation.h"
 #include "engine/explain/step_check.h"
@@ -132,6 +133,39 @@ TEST(PatternSteps, BrokenShapesDoNotHold) {
             RemoveCandidates(Candidates, Step.Removes);
         }
     }
+}
+
+// The lines name the pattern and what it takes, in Japanese and in English.
+TEST(PatternSteps, LinesSayThePatternInBothLanguages) {
+    TExplainStep Fish{smXWing, {5}, {0, 8, 72, 80}, {0, 8}, {{36, 5}}};
+    Fish.Cover = {9, 17};
+    EXPECT_EQ(explain::StepText(Fish),
+              "1行目・9行目では 5 が A列・I列 にしかない（Xウィング）：A5 から 5 が消える  "
+              "row 1 and row 9: 5 lies only in column A and column I (X-Wing), so 5 leaves A5");
+    const TExplainStep Wing{smXYWing, {1, 2, 3}, {40, 36, 4}, {}, {{0, 3}}};
+    EXPECT_EQ(explain::StepText(Wing),
+              "E5 {1,2} が A5 {1,3} と E1 {2,3} を見ている（XYウィング）：A5 か E1 が 3 なので "
+              "A1 から 3 が消える  E5 {1,2} sees A5 {1,3} and E1 {2,3} (XY-Wing): A5 or E1 "
+              "holds 3, so 3 leaves A1");
+    const TExplainStep Sky{smSkyscraper, {3}, {14, 11, 56, 58}, {1, 6}, {{4, 3}, {68, 3}}};
+    EXPECT_EQ(explain::StepText(Sky),
+              "3 は 2行目では F2・C2、7行目では C7・E7 にしかなく、C2 と C7 は互いに見える"
+              "（スカイスクレイパー）：F2 か E7 が 3 なので E1・F8 から 3 が消える  3 lies only "
+              "in F2 and C2 of row 2 and in C7 and E7 of row 7, and C2 sees C7 (skyscraper): F2 "
+              "or E7 holds 3, so 3 leaves E1 and F8");
+    const TExplainStep KeepOff{smKeepOff, {4, 4}, {20, 40, 60}, {2, 22, 26}, {{20, 4}}};
+    EXPECT_EQ(explain::StepText(KeepOff),
+              "C3 に 4 を仮に置くと 4 は E5・G7 に決まり、3行目に 4 の入る所がなくなる（立ち入り"
+              "禁止）：C3 から 4 が消える  assuming 4 in C3 forces 4 into E5 and G7 and leaves "
+              "row 3 without a place for 4 (keep off), so 4 leaves C3");
+    TExplainStep Chain{smSimpleColouring, {9}, {0, 5, 21, 48}, {}, {{45, 9}}};
+    Chain.Colours = {0, 1, 0, 1};
+    Chain.Links = {{0, 1, 0}, {2, 3, 12}, {1, 2, 19}};
+    const std::string Line = explain::StepText(Chain);
+    EXPECT_NE(Line.find("（A1・D3 と F1・D6）"), std::string::npos) << Line;
+    EXPECT_NE(Line.find("a cell that sees both colours cannot hold 9, so 9 leaves A6"),
+              std::string::npos)
+        << Line;
 }
 
 } // namespace
