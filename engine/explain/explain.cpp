@@ -6,6 +6,8 @@
 #include "engine/grid/units.h"
 #include "engine/question/question.h"
 #include "engine/question/question_technique.h"
+#include "engine/question/technique_needs.h"
+#include "engine/techniques/pattern_techniques.h"
 
 namespace kumoji {
 
@@ -41,6 +43,26 @@ std::optional<TExplainSingle> FirstSingle(const TMatrix& Given, int Cell, int Di
 
 } // namespace
 
+namespace explain {
+
+std::optional<TStepsAndSingle> AssumptionSteps(const TMatrix& Given, int Cell, int Digit,
+                                               TSolveMethod Technique) {
+    const std::optional<TPattern> Pattern =
+        Technique == smKeepOff ? FindKeepOffPattern(Given) : FindGetOutPattern(Given);
+    if (!Pattern || Pattern->Cells[0] != Cell) {
+        return std::nullopt;
+    }
+    TStepsAndSingle Result{{StepOf(*Pattern)}, {smMissingNumber, -1, Cell, Digit, {}}};
+    // The plain reading of the step must agree with the engine's trace.
+    TMatrix Grid = Given;
+    if (!ReplaySteps(Grid, Result.Steps) || !SingleHolds(Grid, Result.Single)) {
+        return std::nullopt;
+    }
+    return Result;
+}
+
+} // namespace explain
+
 std::optional<TExplanation> Explain(const TMatrix& Grid, TPoint Cell, int Digit) {
     if (Cell.X < 0 || Cell.X > 8 || Cell.Y < 0 || Cell.Y > 8 || DigitBit(Digit) == 0) {
         return std::nullopt;
@@ -49,11 +71,19 @@ std::optional<TExplanation> Explain(const TMatrix& Grid, TPoint Cell, int Digit)
     const TMatrix Given = GivenCandidates(Grid);
     TPoint Found;
     int FoundDigit = 0;
-    if (!FindQuestion(Given, Found, FoundDigit, true) || Found != Cell || FoundDigit != Digit) {
+    const bool Fit = FindQuestion(Given, Found, FoundDigit, true);
+    if (Fit && (Found != Cell || FoundDigit != Digit)) {
         return std::nullopt;
     }
-    const TSolveMethod Technique = QuestionTechnique(Given, Cell, Digit);
-    if (Technique == smNone || Technique > smOurReserved) {
+    TSolveMethod Technique = Fit ? QuestionTechnique(Given, Cell, Digit) : smNone;
+    // A question beyond subsets is fit only once its own technique has run.
+    if (Technique == smNone &&
+        ((Technique = FindQuestionBeyondSubsets(Given, Found, FoundDigit)) == smNone ||
+         Found != Cell || FoundDigit != Digit)) {
+        return std::nullopt;
+    }
+    if (Technique > smOurReserved && PatternFinder(Technique) == nullptr &&
+        Technique != smKeepOff && Technique != smGetOut) {
         return std::nullopt;
     }
     const int Target = CellIndex(Cell.X, Cell.Y);
@@ -66,7 +96,9 @@ std::optional<TExplanation> Explain(const TMatrix& Grid, TPoint Cell, int Digit)
         }
         Result.Single = *Single;
     } else {
-        auto Found = explain::SearchSteps(Given, Target, Digit, Technique);
+        auto Found = Technique == smKeepOff || Technique == smGetOut
+                         ? explain::AssumptionSteps(Given, Target, Digit, Technique)
+                         : explain::SearchSteps(Given, Target, Digit, Technique);
         if (!Found) {
             return std::nullopt;
         }

@@ -35,12 +35,28 @@ std::string JapaneseUnitName(int Unit);
 // The explanation's lines: Japanese, two spaces, English.
 std::string StepText(const TExplainStep& Step);
 std::string SingleText(const TExplainSingle& Single);
+// The line of a step of technique 7, 8 or 10 to 17.
+std::string PatternStepText(const TExplainStep& Step);
+
+// Pieces of the lines: "A・B・C"; "A・B と C"; "A, B and C"; cell names and
+// digits as text; the removals said in Japanese ("G3 から 4 が消える") and in
+// English ("4 leaves G3").
+std::string JoinDots(const std::vector<std::string>& Items);
+std::string JoinJapanese(const std::vector<std::string>& Items);
+std::string JoinEnglish(const std::vector<std::string>& Items);
+std::vector<std::string> CellNames(const std::vector<int>& Cells);
+std::vector<std::string> DigitNames(const std::vector<int>& Digits);
+std::string JapaneseRemovals(const std::vector<TCandidate>& Removes);
+std::string EnglishRemovals(const std::vector<TCandidate>& Removes);
+
+// A step of the techniques beyond subsets as the engine's finder gives it.
+TExplainStep StepOf(const TPattern& Pattern);
 
 } // namespace kumoji::explain
 
 namespace kumoji::explain {
 
-// The steps of a move of technique 4 to 6 and the single they lead to, from
+// The steps of a move of technique 4 to 6 or 10 to 17 and the single they lead to, from
 // the candidates the givens leave; nothing when no explanation true to the
 // technique was found.
 struct TStepsAndSingle {
@@ -49,5 +65,18 @@ struct TStepsAndSingle {
 };
 std::optional<TStepsAndSingle> SearchSteps(const TMatrix& Given, int Cell, int Digit,
                                            TSolveMethod Technique);
+
+} // namespace kumoji::explain
+
+namespace kumoji::explain {
+
+// The step of a question of technique 7 or 8, the assumption traced as the
+// engine makes it, and the single it leaves.
+std::optional<TStepsAndSingle> AssumptionSteps(const TMatrix& Given, int Cell, int Digit,
+                                               TSolveMethod Technique);
+
+// The techniques a question of Technique may use, cheapest first: 4 to 6,
+// then 10 up to Technique when it is one of those.
+std::vector<TSolveMethod> TechniquesUpTo(TSolveMethod Technique);
 
 } // namespace kumoji::explain

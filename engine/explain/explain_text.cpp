@@ -33,8 +33,6 @@ std::string JapaneseUnitName(int Unit) {
     return "ブロック" + std::to_string(Unit - 17);
 }
 
-namespace {
-
 // "A・B・C"
 std::string JoinDots(const std::vector<std::string>& Items) {
     std::string Text;
@@ -122,8 +120,6 @@ std::string EnglishRemovals(const std::vector<TCandidate>& Removes) {
     return JoinEnglish(Groups);
 }
 
-} // namespace
-
 std::string StepText(const TExplainStep& Step) {
     const std::string Cells = JoinDots(CellNames(Step.Cells));
     const std::string CellsEn = JoinEnglish(CellNames(Step.Cells));
@@ -154,7 +150,7 @@ std::string StepText(const TExplainStep& Step) {
                JapaneseRemovals(Step.Removes) + "  " + UnitEn + ": " + DigitsEn + " fit only in " +
                CellsEn + ", so " + EnglishRemovals(Step.Removes);
     default:
-        return {};
+        return PatternStepText(Step);
     }
 }
 

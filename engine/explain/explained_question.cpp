@@ -51,11 +51,32 @@ bool NakedOfUsualSizesForce(const TGeneratedQuestion& Question) {
 
 bool UsualSizes(const TExplanation& Explanation) {
     return std::all_of(
-        Explanation.Steps.begin(), Explanation.Steps.end(),
-        [](const TExplainStep& Step) { return Step.Cells.size() <= 4 && Step.Digits.size() <= 4; });
+        Explanation.Steps.begin(), Explanation.Steps.end(), [](const TExplainStep& Step) {
+            const bool Subset = Step.Technique == smYourReserved || Step.Technique == smOurReserved;
+            return !Subset || (Step.Cells.size() <= 4 && Step.Digits.size() <= 4);
+        });
 }
 
+namespace {
+
+// The explainer finds steps of the usual sizes for the question.
+bool ExplainedInUsualSizes(const TGeneratedQuestion& Question) {
+    TMatrix Grid;
+    if (!SetPuzzle(Grid, Question.Text)) {
+        return false;
+    }
+    const std::optional<TExplanation> Found = Explain(Grid, Question.Cell, Question.Digit);
+    return Found && Found->Technique == Question.Technique && UsualSizes(*Found);
+}
+
+} // namespace
+
 TGeneratedQuestion GenerateExplainedQuestion(TSolveMethod Technique, const TRandomDraw& Random) {
+    // Beyond subsets the explainer itself is the check: its patterns are
+    // those the question needs, and it runs in a few milliseconds.
+    if (Technique == smKeepOff || Technique == smGetOut || Technique >= smXWing) {
+        return GenerateQuestion(Technique, Random, ExplainedInUsualSizes);
+    }
     // Only a naked question can need a larger subset: a hidden one of five or
     // more digits is the naked subset of the unit's other cells, which its
     // explanation may show instead, and the other techniques use none.

@@ -10,6 +10,7 @@
 
 #include "engine/grid/matrix.h"
 #include "engine/grid/point.h"
+#include "engine/techniques/pattern.h"
 #include "engine/techniques/solve_method.h"
 
 #include <array>
@@ -18,14 +19,6 @@
 #include <vector>
 
 namespace kumoji {
-
-// One candidate: Digit in Cell.
-struct TCandidate {
-    int Cell = 0;
-    int Digit = 0;
-
-    friend bool operator==(const TCandidate&, const TCandidate&) = default;
-};
 
 // One pattern that removes candidates. What Digits, Cells and Units hold
 // depends on the technique:
@@ -67,9 +60,9 @@ struct TExplainStep {
     std::vector<int> Units;
     std::vector<TCandidate> Removes;
     // Only the kinds above that name them fill these.
-    std::vector<int> Cover;
-    std::vector<int> Colours;
-    std::vector<std::array<int, 3>> Links;
+    std::vector<int> Cover = {};
+    std::vector<int> Colours = {};
+    std::vector<std::array<int, 3>> Links = {};
 
     friend bool operator==(const TExplainStep&, const TExplainStep&) = default;
 };
@@ -107,10 +100,11 @@ struct TExplanation {
 TMatrix GivenCandidates(const TMatrix& Grid);
 
 // The explanation of the move (Cell, Digit) of a fit position: the steps use
-// the technique QuestionTechnique names (at least one step of it, none
-// harder) and none of them can be left out with the rest still forcing the
-// move; techniques 1 to 3 take no steps. Nothing when the position is unfit
-// or the move is not its forced move.
+// the technique QuestionTechnique names, or for a question beyond subsets the
+// one FindQuestionBeyondSubsets names (at least one step of it, none
+// harder, 7 and 8 in a step of their own) and none of them can be left out with the rest still
+// forcing the move; techniques 1 to 3 take no steps. Nothing when the position is unfit or the move
+// is not its forced move.
 std::optional<TExplanation> Explain(const TMatrix& Grid, TPoint Cell, int Digit);
 
 // Names as the board labels them: "B3" (column letter, row number); "row 3",

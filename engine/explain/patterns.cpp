@@ -168,9 +168,36 @@ void FindHidden(const TMatrix& Grid, int Size, TPatternForm Form, bool First,
 
 } // namespace
 
+TExplainStep StepOf(const TPattern& Pattern) {
+    TExplainStep Step{Pattern.Technique, Pattern.Digits, Pattern.Cells, Pattern.Units,
+                      Pattern.Removes};
+    Step.Cover = Pattern.Cover;
+    Step.Colours = Pattern.Colours;
+    Step.Links = Pattern.Links;
+    return Step;
+}
+
+std::vector<TSolveMethod> TechniquesUpTo(TSolveMethod Technique) {
+    std::vector<TSolveMethod> Techniques{smMyReserved, smYourReserved, smOurReserved};
+    Techniques.resize(Technique <= smOurReserved ? std::max(0, Technique - 3) : 3);
+    for (int T = smXWing; T <= Technique; ++T) {
+        Techniques.push_back(static_cast<TSolveMethod>(T));
+    }
+    return Techniques;
+}
+
 std::vector<TExplainStep> FindPatterns(const TMatrix& Candidates, TSolveMethod Technique, int Size,
                                        TPatternForm Form, bool First) {
     std::vector<TExplainStep> Found;
+    // The engine's own finders serve the techniques beyond subsets: they
+    // have no size and no separate engine form.
+    if (PatternFinder(Technique) != nullptr) {
+        PatternFinder(Technique)(Candidates, [&](TPattern& Pattern) {
+            Found.push_back(StepOf(Pattern));
+            return First;
+        });
+        return Found;
+    }
     if (Technique == smMyReserved) {
         FindLocked(Candidates, First, Found);
     } else if (Technique == smYourReserved) {

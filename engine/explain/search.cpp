@@ -9,6 +9,7 @@
 #include "engine/grid/units.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <set>
 #include <utility>
 
@@ -49,14 +50,15 @@ std::optional<TExplainStep> Cheapest(const TMatrix& Grid, TSolveMethod Highest,
     if (Order.TechniqueFirst) {
         Techniques.push_back(Highest);
     }
-    for (int Technique = smMyReserved; Technique <= Highest; ++Technique) {
+    for (const TSolveMethod Technique : TechniquesUpTo(Highest)) {
         if (!Order.TechniqueFirst || Technique != Highest) {
             Techniques.push_back(Technique);
         }
     }
     for (int Technique : Techniques) {
-        const int Smallest = Technique == smMyReserved ? 1 : 2;
-        const int Largest = Technique == smMyReserved ? 1 : Order.Largest;
+        const bool Sized = Technique == smYourReserved || Technique == smOurReserved;
+        const int Smallest = Sized ? 2 : 1;
+        const int Largest = Sized ? Order.Largest : 1;
         for (int Size = Smallest; Size <= Largest; ++Size) {
             auto Found =
                 FindPatterns(Grid, static_cast<TSolveMethod>(Technique), Size, Order.Form, true);
@@ -117,6 +119,66 @@ void AddNeeds(const TMatrix& Given, const TExplainSingle& Single, TCandidateSet&
     }
 }
 
+// What a pattern beyond subsets stands on: the digit absent from the rest of
+// its lines and links, the other digits absent from its two- and
+// three-digit cells.
+template <typename TNeed> void AddPatternNeeds(const TExplainStep& Step, const TNeed& Need) {
+    const auto Listed = [&](int Cell) {
+        return std::find(Step.Cells.begin(), Step.Cells.end(), Cell) != Step.Cells.end();
+    };
+    const auto Only = [&](int Cell, const std::vector<int>& Digits) {
+        for (int D = 1; D <= 9; ++D) {
+            if (std::find(Digits.begin(), Digits.end(), D) == Digits.end()) {
+                Need(Cell, D);
+            }
+        }
+    };
+    const auto Confined = [&](int Unit, int Digit, std::initializer_list<int> Places) {
+        for (int I : UnitCells[Unit]) {
+            if (std::find(Places.begin(), Places.end(), I) == Places.end()) {
+                Need(I, Digit);
+            }
+        }
+    };
+    const std::vector<int>& C = Step.Cells;
+    const std::vector<int>& D = Step.Digits;
+    switch (Step.Technique) {
+    case smXWing:
+    case smSwordfish:
+        for (int Unit : Step.Units) {
+            for (int I : UnitCells[Unit]) {
+                if (!Listed(I)) {
+                    Need(I, D[0]);
+                }
+            }
+        }
+        break;
+    case smSkyscraper:
+    case sm2StringKite:
+        Confined(Step.Units[0], D[0], {C[0], C[1]});
+        Confined(Step.Units[1], D[0], {C[2], C[3]});
+        break;
+    case smXYWing:
+    case smXYZWing:
+        Only(C[0], Step.Technique == smXYWing ? std::vector<int>{D[0], D[1]} : D);
+        Only(C[1], {D[0], D[2]});
+        Only(C[2], {D[1], D[2]});
+        break;
+    case smWWing:
+        Only(C[0], D);
+        Only(C[3], D);
+        Confined(Step.Units[0], D[0], {C[1], C[2]});
+        break;
+    case smSimpleColouring:
+        for (const auto& Link : Step.Links) {
+            Confined(Link[2], D[0], {C[Link[0]], C[Link[1]]});
+        }
+        break;
+    default:
+        break;
+    }
+}
+
 void AddNeeds(const TMatrix& Given, const TExplainStep& Step, TCandidateSet& Needed) {
     const auto Need = [&](int Cell, int Digit) {
         if (Given.Values[Cell] == 0 && (Given.Candidates[Cell] & DigitBit(Digit))) {
@@ -126,6 +188,10 @@ void AddNeeds(const TMatrix& Given, const TExplainStep& Step, TCandidateSet& Nee
     const auto Listed = [&](int Cell) {
         return std::find(Step.Cells.begin(), Step.Cells.end(), Cell) != Step.Cells.end();
     };
+    if (Step.Technique >= smXWing) {
+        AddPatternNeeds(Step, Need);
+        return;
+    }
     if (Step.Technique == smYourReserved) {
         for (int Cell : Step.Cells) {
             for (int D = 1; D <= 9; ++D) {
@@ -260,9 +326,9 @@ void Search(const TMatrix& Given, int Cell, int Digit, TSolveMethod Technique,
 // Every pattern up to Technique that takes something, subsets up to four.
 std::vector<TExplainStep> AllPatterns(const TMatrix& Grid, TSolveMethod Technique) {
     std::vector<TExplainStep> All;
-    for (int Kind = smMyReserved; Kind <= Technique; ++Kind) {
-        for (int Size = Kind == smMyReserved ? 1 : 2; Size <= (Kind == smMyReserved ? 1 : 4);
-             ++Size) {
+    for (const TSolveMethod Kind : TechniquesUpTo(Technique)) {
+        const bool Sized = Kind == smYourReserved || Kind == smOurReserved;
+        for (int Size = Sized ? 2 : 1; Size <= (Sized ? 4 : 1); ++Size) {
             auto Found = FindPatterns(Grid, static_cast<TSolveMethod>(Kind), Size,
                                       TPatternForm::General, false);
             All.insert(All.end(), Found.begin(), Found.end());

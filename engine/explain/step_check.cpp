@@ -1,6 +1,7 @@
 // The rules of the steps and singles, read plainly on a candidate grid.
 #include "engine/explain/step_check.h"
 
+#include "engine/explain/pattern_check.h"
 #include "engine/grid/units.h"
 
 #include <algorithm>
@@ -121,10 +122,18 @@ bool HiddenHolds(const TMatrix& Grid, const TExplainStep& Step) {
     return Union == Step.Cells && Step.Cells.size() == Step.Digits.size();
 }
 
+// The kinds whose cells or digits follow the pattern's own order.
+bool Ordered(TSolveMethod Technique) {
+    return Technique == smSkyscraper || Technique == sm2StringKite || Technique == smXYWing ||
+           Technique == smXYZWing || Technique == smWWing || Technique == smKeepOff ||
+           Technique == smGetOut;
+}
+
 } // namespace
 
 bool StepHolds(const TMatrix& Candidates, const TExplainStep& Step) {
-    if (!Ascending(Step.Digits, 1, 9) || !Ascending(Step.Cells, 0, 80)) {
+    if (!Ordered(Step.Technique) &&
+        (!Ascending(Step.Digits, 1, 9) || !Ascending(Step.Cells, 0, 80))) {
         return false;
     }
     switch (Step.Technique) {
@@ -135,7 +144,7 @@ bool StepHolds(const TMatrix& Candidates, const TExplainStep& Step) {
     case smOurReserved:
         return HiddenHolds(Candidates, Step);
     default:
-        return false;
+        return explain::PatternStepHolds(Candidates, Step);
     }
 }
 
@@ -159,10 +168,12 @@ std::vector<TCandidate> PatternRemovals(const TMatrix& Candidates, const TExplai
                 Taken[I] = Digits;
             }
         }
-    } else {
+    } else if (Step.Technique == smOurReserved) {
         for (int I : Step.Cells) {
             Taken[I] = AllDigits & ~Digits;
         }
+    } else {
+        Taken = explain::PatternTaken(Step);
     }
     for (int I = 0; I < 81; ++I) {
         const int Present = Candidates.Values[I] == 0 ? Candidates.Candidates[I] & Taken[I] : 0;

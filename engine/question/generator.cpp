@@ -2,9 +2,11 @@
 #include "engine/question/generator.h"
 
 #include "engine/grid/units.h"
+#include "engine/question/pattern_layout.h"
 #include "engine/question/question.h"
 #include "engine/question/question_technique.h"
 #include "engine/question/subset_pattern.h"
+#include "engine/question/technique_needs.h"
 
 #include <array>
 #include <utility>
@@ -17,6 +19,8 @@ namespace {
 constexpr int MostGivens = 18;
 constexpr int Symmetries = 4;
 constexpr int AttemptsPerGrid = 4;
+// A pattern's layout is cheap and mostly fails, so a grid serves many.
+constexpr int LayoutsPerGrid = 64;
 
 bool Peers(int A, int B) {
     return A != B && (A / 9 == B / 9 || A % 9 == B % 9 || CellUnits[A].Box == CellUnits[B].Box);
@@ -63,8 +67,22 @@ struct TDraft {
     void Thin(const TRandomDraw& Random);
 };
 
+// The techniques laid out around a pattern of their own, judged by what
+// they need alone.
+bool Patterned(TSolveMethod Technique) {
+    return Technique == smKeepOff || Technique == smGetOut ||
+           (Technique >= smXWing && Technique <= smSimpleColouring);
+}
+
 bool TDraft::Fit() const {
     const TMatrix Position = GridOf(Givens);
+    if (Patterned(Technique)) {
+        TPoint Answer;
+        int AnswerDigit = 0;
+        return NeedsTechnique(Position, Cell(), Digit(), Technique) &&
+               FindQuestion(Position, Answer, AnswerDigit, true, Technique) && Answer == Cell() &&
+               AnswerDigit == Digit();
+    }
     TMatrix Work;
     if (Technique >= smYourReserved) {
         // Most drafts fail here, at a quarter of the cost of the full judgement.
@@ -101,9 +119,14 @@ bool TDraft::Fit() const {
         Work.CopyFrom(Position);
         ExhaustReservationsUpTo(Work, Technique - 1);
         int Col, Row, Found;
-        return !Work.FindSingle(Col, Row, Found);
+        if (Work.FindSingle(Col, Row, Found)) {
+            return false;
+        }
     }
-    return true;
+    // The engine's passes group only identical masks and places; a player
+    // who sees any subset of the easier kinds must not find the move (or
+    // another single) before the question's own technique.
+    return Technique < smMyReserved || NeedsTechnique(Position, Cell(), Digit(), Technique);
 }
 
 bool TDraft::Finds() const {
@@ -286,16 +309,20 @@ TGeneratedQuestion GenerateQuestion(TSolveMethod Technique, const TRandomDraw& R
 TGeneratedQuestion GenerateQuestion(TSolveMethod Technique, const TRandomDraw& Random,
                                     const TQuestionFilter& Accept) {
     TGeneratedQuestion Result;
-    if (Technique < smEmptyCell || Technique > smOurReserved) {
+    if (Technique < smEmptyCell || Technique == smPuzzled || Technique > smSimpleColouring) {
         return Result;
     }
     TDraft Draft{Technique, {}, {}, 0};
     for (int Attempt = 0;; ++Attempt) {
         // A full grid costs more than most attempts on it, so each serves a few.
-        if (Attempt % AttemptsPerGrid == 0) {
+        if (Attempt % (Patterned(Technique) ? LayoutsPerGrid : AttemptsPerGrid) == 0) {
             Draft.Solution = RandomSolution(Random);
         }
-        if (Technique <= smMyReserved) {
+        if (Patterned(Technique)) {
+            if (!LayOutPattern(Technique, Draft.Solution, Random, Draft.Givens, Draft.Target)) {
+                continue;
+            }
+        } else if (Technique <= smMyReserved) {
             Draft.Target = Random(81);
             Draft.Thin(Random);
         } else if (!LayOutSubset(Technique, Draft.Solution, Random, Draft.Givens, Draft.Target)) {

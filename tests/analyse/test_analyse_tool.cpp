@@ -100,7 +100,8 @@ TEST(AnalyseTool, GeneratesQuestionsItAlsoJudgesFit) {
     EXPECT_EQ(Json.Out.rfind("{\"puzzle\": \"", 0), 0u) << Json.Out;
     EXPECT_NE(Json.Out.find("\"technique\": \"smLeftPlace\"}\n"), std::string::npos) << Json.Out;
 
-    for (const char* Wrong : {"--generate 3", "--technique 3", "--generate 1 --technique 7",
+    for (const char* Wrong : {"--generate 3", "--technique 3", "--generate 1 --technique 9",
+                              "--generate 1 --technique 18", "--generate 1 --technique smPuzzled",
                               "--generate -1 --technique 1", "--generate 1 --technique 1 x.txt",
                               "--generate 1 --technique 1 --seed ten"}) {
         EXPECT_EQ(RunTool(Wrong, "").Status, 2) << Wrong;

@@ -5,6 +5,7 @@
 #include "engine/question/answer_step.h"
 #include "engine/question/question.h"
 #include "engine/question/question_technique.h"
+#include "engine/question/technique_needs.h"
 #include "tools/analyse/explain_output.h"
 
 #include <array>
@@ -190,8 +191,21 @@ void TAnalyser::AnalyseStream(std::istream& In, std::string_view Source) {
 void TAnalyser::Question(std::string_view Text, std::string_view Source, int LineNumber) {
     TPoint Cell;
     int Digit = 0;
-    const bool Fit = FindQuestion(Grid, Cell, Digit, true);
-    const TSolveMethod Method = Fit ? QuestionTechnique(Grid, Cell, Digit) : smNone;
+    bool Fit = FindQuestion(Grid, Cell, Digit, true);
+    TSolveMethod Method = Fit ? QuestionTechnique(Grid, Cell, Digit) : smNone;
+    // A position the reservation passes leave without its move may be a
+    // question of a technique beyond subsets, fit once that technique runs.
+    if (Method == smNone) {
+        TPoint Beyond;
+        int BeyondDigit = 0;
+        const TSolveMethod Needed = FindQuestionBeyondSubsets(Grid, Beyond, BeyondDigit);
+        if (Needed != smNone) {
+            Fit = true;
+            Method = Needed;
+            Cell = Beyond;
+            Digit = BeyondDigit;
+        }
+    }
     const std::string_view Technique = Fit ? TechniqueName(Method) : std::string_view();
     std::optional<TExplanation> Found;
     std::string Where, Move;

@@ -10,7 +10,10 @@
 namespace kumoji {
 
 std::optional<TSolveMethod> ParseTechnique(std::string_view Text) {
-    for (int T = smEmptyCell; T <= smOurReserved; ++T) {
+    for (int T = smEmptyCell; T < SolveMethodCount; ++T) {
+        if (T == smPuzzled) {
+            continue;
+        }
         if (Text == SolveMethodNames[T] || Text == std::to_string(T)) {
             return static_cast<TSolveMethod>(T);
         }

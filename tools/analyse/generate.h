@@ -11,7 +11,8 @@
 
 namespace kumoji {
 
-// Technique 1..6 given by number or identifier (smLeftPlace); none otherwise.
+// Technique 1 to 8 or 10 to 17 given by number or identifier (smLeftPlace);
+// none otherwise.
 std::optional<TSolveMethod> ParseTechnique(std::string_view Text);
 
 // Writes Count questions of Technique to Out, one per line: the puzzle text,

@@ -47,7 +47,14 @@ Modes:
                  as given (and no easier kind finds anything); smMyReserved,
                  smYourReserved or smOurReserved when the position has no
                  single and the move appears only after locked candidates,
-                 then naked subsets, then hidden subsets; "none" otherwise.
+                 then naked subsets, then hidden subsets. A position those
+                 passes leave without its move is tried with the techniques
+                 beyond subsets, smXWing to smSimpleColouring, then smKeepOff
+                 and smGetOut: the first whose own passes make the move the
+                 only single, and which the move needs exactly (no single
+                 after the general locked candidates, naked and hidden
+                 subsets of 2 to 4 cells and the techniques before it), is
+                 named. "none" otherwise.
   --solve        runs the answer step from the position until it is solved,
                  stuck or in contradiction, using singles and the reservation
                  techniques. Prints the puzzle text, one line per placement
@@ -59,8 +66,9 @@ Modes:
   --explain      as the default mode, and under the line of each fit position
                  the explanation of its forced move, one line a step, indented:
                    "  1. TEXT", "  2. TEXT", ... for the steps that remove
-                 candidates (locked candidates, naked or hidden subsets, from
-                 the candidates the givens leave), then "  => TEXT" for the
+                 candidates (locked candidates, naked or hidden subsets and
+                 the techniques beyond them, from the candidates the givens
+                 leave), then "  => TEXT" for the
                  single that places the move. Techniques 1 to 3 take no steps.
                  A fit position the explainer cannot explain, or explains as
                  another move or technique, is reported on standard error,
@@ -69,8 +77,11 @@ Modes:
                  one puzzle text per line; reads no input. Each is the only
                  forced move of its position, also after every reservation
                  pass, and no given can be taken out without losing that.
-  --technique T  1 to 6, or the identifier: smEmptyCell, smLeftPlace,
-                 smMissingNumber, smMyReserved, smYourReserved, smOurReserved.
+  --technique T  1 to 8 or 10 to 17, or the identifier: smEmptyCell,
+                 smLeftPlace, smMissingNumber, smMyReserved, smYourReserved,
+                 smOurReserved, smKeepOff, smGetOut, smXWing, smSkyscraper,
+                 sm2StringKite, smSwordfish, smXYWing, smXYZWing, smWWing,
+                 smSimpleColouring.
   --seed S       seed of the generation (an unsigned integer); the same seed
                  writes the same questions. Without it, a random seed.
 
@@ -90,7 +101,10 @@ Options:
                  null, "cell": "B3", "digit": 7}, "text": [LINE, ...]}
                  where units are "row 1"-"row 9", "column A"-"column I" and
                  "box 1"-"box 9" (left to right, then top to bottom), and the
-                 single's unit is null for smMissingNumber; or
+                 single's unit is null for smMissingNumber. Steps of a fish
+                 add "cover" (its cover lines) after "units", and steps of
+                 simple colouring "colours" (0 or 1 for each cell) and
+                 "links" ([I, J, UNIT], I and J indexes into "cells"); or
                  with --solve:
                  {"puzzle": TEXT, "steps": [{"cell": "E1", "digit": 5,
                  "technique": "smLeftPlace"}, ...], "outcome": "solved",

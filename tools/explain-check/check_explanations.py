@@ -11,42 +11,38 @@ import json
 import statistics
 import sys
 
+from grid_model import (CELL_NAMES, CELL_OF, UNIT_NAMES, UNIT_OF, UNIT_SETS, UNITS,
+                        given_candidates, is_box, placed, places)
+from needs import NUMBER, needs
+from pattern_steps import CHECKS as BEYOND_CHECKS
+from pattern_steps import Wrong, require
+
 SINGLES = ["smEmptyCell", "smLeftPlace", "smMissingNumber"]
-PATTERNS = ["smMyReserved", "smYourReserved", "smOurReserved"]
+SUBSETS = ["smMyReserved", "smYourReserved", "smOurReserved"]
+BEYOND = ["smXWing", "smSkyscraper", "sm2StringKite", "smSwordfish", "smXYWing", "smXYZWing",
+          "smWWing", "smSimpleColouring", "smKeepOff", "smGetOut"]
+PATTERNS = SUBSETS + BEYOND
 TECHNIQUES = SINGLES + PATTERNS
 # Techniques 1 to 6, in the order of their difficulty.
-LEVEL = {name: number for number, name in enumerate(TECHNIQUES, start=1)}
+LEVEL = {name: number for number, name in enumerate(SINGLES + SUBSETS, start=1)}
 
-# Cells are 0..80 row by row from the top-left; units 0..8 rows, 9..17
-# columns, 18..26 boxes left to right, then top to bottom.
-UNITS = (
-    [[9 * r + c for c in range(9)] for r in range(9)]
-    + [[9 * r + c for r in range(9)] for c in range(9)]
-    + [[9 * (b // 3 * 3 + k // 3) + b % 3 * 3 + k % 3 for k in range(9)] for b in range(9)]
-)
-UNIT_SETS = [frozenset(cells) for cells in UNITS]
-UNIT_NAMES = (
-    [f"row {n}" for n in range(1, 10)]
-    + [f"column {chr(ord('A') + n)}" for n in range(9)]
-    + [f"box {n}" for n in range(1, 10)]
-)
-CELL_NAMES = [chr(ord("A") + i % 9) + str(i // 9 + 1) for i in range(81)]
-CELL_OF = {name: i for i, name in enumerate(CELL_NAMES)}
-UNIT_OF = {name: u for u, name in enumerate(UNIT_NAMES)}
-CELL_UNITS = [[u for u in range(27) if i in UNIT_SETS[u]] for i in range(81)]
+
+def allowed_steps(technique):
+    """The step kinds a question of the technique may use: the easier kinds and its own."""
+    if technique in LEVEL:
+        return set(SUBSETS[: max(0, LEVEL[technique] - 3)])
+    if technique in ("smKeepOff", "smGetOut"):
+        return set(SUBSETS) | {technique}
+    return set(SUBSETS) | set(BEYOND[: BEYOND.index(technique) + 1])
+
 
 EXPLANATION_KEYS = ["puzzle", "cell", "digit", "technique", "steps", "single", "text"]
 STEP_KEYS = ["technique", "digits", "cells", "units", "removes"]
+# The kinds that carry more lists have them between the units and the removals.
+EXTRA_KEYS = {"smXWing": ["cover"], "smSwordfish": ["cover"],
+              "smSimpleColouring": ["colours", "links"]}
 REMOVE_KEYS = ["cell", "digit"]
 SINGLE_KEYS = ["kind", "unit", "cell", "digit"]
-
-
-class Wrong(Exception):
-    """What makes an explanation fail, in words."""
-
-
-def is_box(unit):
-    return unit >= 18
 
 
 def is_digit(value):
@@ -54,11 +50,6 @@ def is_digit(value):
 
 
 # --- The shape of a line -------------------------------------------------
-
-
-def require(condition, message):
-    if not condition:
-        raise Wrong(message)
 
 
 def keys_are(obj, keys, what):
@@ -86,9 +77,16 @@ def read_shape(obj):
     steps = []
     for number, step in enumerate(obj["steps"], start=1):
         what = f"step {number}"
-        keys_are(step, STEP_KEYS, what)
-        require(step["technique"] in PATTERNS, f"{what}: bad technique {step['technique']!r}")
-        list_of(step["digits"], is_digit, f"{what}: digits")
+        require(isinstance(step, dict) and step.get("technique") in PATTERNS,
+                f"{what}: bad technique {step.get('technique') if isinstance(step, dict) else step!r}")
+        extra = EXTRA_KEYS.get(step["technique"], [])
+        keys_are(step, STEP_KEYS[:4] + extra + STEP_KEYS[4:], what)
+        if step["technique"] == "smKeepOff":
+            # Keep off watches the digit it assumes: [assumed, watched] repeats it.
+            require(isinstance(step["digits"], list) and all(map(is_digit, step["digits"])),
+                    f"bad {what}: digits: {step['digits']!r}")
+        else:
+            list_of(step["digits"], is_digit, f"{what}: digits")
         list_of(step["cells"], lambda c: c in CELL_OF, f"{what}: cells")
         list_of(step["units"], lambda u: u in UNIT_OF, f"{what}: units")
         require(isinstance(step["removes"], list), f"{what}: removes is not a list")
@@ -99,15 +97,25 @@ def read_shape(obj):
             require(is_digit(removed["digit"]), f"{what}: bad removal digit {removed['digit']!r}")
             removes.append((CELL_OF[removed["cell"]], removed["digit"]))
         require(len(set(removes)) == len(removes), f"{what}: removes repeat a candidate")
-        steps.append(
-            {
-                "technique": step["technique"],
-                "digits": list(step["digits"]),
-                "cells": [CELL_OF[c] for c in step["cells"]],
-                "units": [UNIT_OF[u] for u in step["units"]],
-                "removes": removes,
-            }
-        )
+        read = {
+            "technique": step["technique"],
+            "digits": list(step["digits"]),
+            "cells": [CELL_OF[c] for c in step["cells"]],
+            "units": [UNIT_OF[u] for u in step["units"]],
+            "removes": removes,
+        }
+        if "cover" in extra:
+            list_of(step["cover"], lambda u: u in UNIT_OF, f"{what}: cover")
+            read["cover"] = [UNIT_OF[u] for u in step["cover"]]
+        if "colours" in extra:
+            require(isinstance(step["colours"], list) and all(c in (0, 1) for c in step["colours"]),
+                    f"{what}: bad colours {step['colours']!r}")
+            require(isinstance(step["links"], list) and all(
+                isinstance(k, list) and len(k) == 3 and type(k[0]) is int and type(k[1]) is int
+                and k[2] in UNIT_OF for k in step["links"]), f"{what}: bad links {step['links']!r}")
+            read["colours"] = list(step["colours"])
+            read["links"] = [(k[0], k[1], UNIT_OF[k[2]]) for k in step["links"]]
+        steps.append(read)
     single = obj["single"]
     keys_are(single, SINGLE_KEYS, "the single")
     require(single["kind"] in SINGLES, f"bad single kind {single['kind']!r}")
@@ -135,7 +143,7 @@ def read_shape(obj):
     }
 
 
-# --- The candidate model -------------------------------------------------
+# --- The candidate model (grid_model.py) ---------------------------------
 
 
 def clash(values):
@@ -145,26 +153,6 @@ def clash(values):
         if len(held) != len(set(held)):
             return f"givens repeat a digit in {UNIT_NAMES[u]}"
     return None
-
-
-def given_candidates(values):
-    """Each cell's candidates once every given has removed its digit from its units."""
-    candidates = []
-    for i in range(81):
-        if values[i]:
-            candidates.append(set())
-            continue
-        seen = {values[j] for u in CELL_UNITS[i] for j in UNITS[u]}
-        candidates.append(set(range(1, 10)) - seen)
-    return candidates
-
-
-def placed(values, unit):
-    return {values[i] for i in UNITS[unit]} - {0}
-
-
-def places(values, candidates, unit, digit):
-    return [i for i in UNITS[unit] if not values[i] and digit in candidates[i]]
 
 
 def locked_candidates(step, values, candidates):
@@ -231,6 +219,7 @@ PATTERN_CHECKS = {
     "smMyReserved": locked_candidates,
     "smYourReserved": naked_subset,
     "smOurReserved": hidden_subset,
+    **BEYOND_CHECKS,
 }
 
 
@@ -293,8 +282,9 @@ def replay(explanation, steps):
 # --- The rules -----------------------------------------------------------
 
 
-def violations(explanation):
-    """Every rule the explanation breaks, in words."""
+def violations(explanation, check_needs=False):
+    """Every rule the explanation breaks, in words; with check_needs also the rule of what
+    the question needs."""
     found = []
     values, steps, technique = explanation["values"], explanation["steps"], explanation["technique"]
     problem = clash(values)
@@ -319,7 +309,7 @@ def violations(explanation):
             except Wrong:
                 continue
             found.append(f"not minimal: step {left_out + 1} can be dropped")
-    if LEVEL[technique] <= 3:
+    if LEVEL.get(technique, 4) <= 3:
         if steps:
             found.append(f"{technique} takes no steps, found {len(steps)}")
         if single["kind"] != technique:
@@ -327,9 +317,12 @@ def violations(explanation):
     else:
         if not any(step["technique"] == technique for step in steps):
             found.append(f"no step of {technique}")
-        harder = [n for n, step in numbered if LEVEL[step["technique"]] > LEVEL[technique]]
+        harder = [n for n, step in numbered if step["technique"] not in allowed_steps(technique)]
         if harder:
             found.append(f"steps {harder} are harder than {technique}")
+        if check_needs and not needs(values, explanation["cell"], explanation["digit"],
+                                     NUMBER[technique]):
+            found.append(f"the question does not need exactly {technique}")
     text = explanation["text"]
     if len(text) != len(steps) + 1:
         found.append(f"{len(text)} text lines for {len(steps)} steps and the single")
@@ -339,7 +332,7 @@ def violations(explanation):
     return found
 
 
-def check_line(line):
+def check_line(line, check_needs=False):
     """(technique or "unfit" or None, number of steps, violations) of one output line."""
     try:
         obj = json.loads(line)
@@ -353,7 +346,8 @@ def check_line(line):
         explanation = read_shape(obj)
     except Wrong as fault:
         return None, 0, [str(fault)]
-    return explanation["technique"], len(explanation["steps"]), violations(explanation)
+    return (explanation["technique"], len(explanation["steps"]),
+            violations(explanation, check_needs))
 
 
 def puzzle_of(line):
@@ -368,6 +362,9 @@ def main():
     parser.add_argument(
         "--require-fit", action="store_true", help="count unfit positions as violations"
     )
+    parser.add_argument(
+        "--needs", action="store_true",
+        help="check that every question of technique 4 and above needs exactly its technique")
     arguments = parser.parse_args()
 
     steps = {name: [] for name in TECHNIQUES}
@@ -375,7 +372,7 @@ def main():
     for number, line in enumerate(sys.stdin.read().splitlines(), start=1):
         if not line.strip():
             continue
-        technique, count, found = check_line(line)
+        technique, count, found = check_line(line, arguments.needs)
         if technique == "unfit":
             unfit += 1
             if arguments.require_fit:
@@ -386,14 +383,14 @@ def main():
             faults += 1
             print(f"line {number} ({puzzle_of(line)}): {message}")
 
-    print(f"{'technique':<16} {'count':>6} {'steps min':>10} {'median':>7} {'max':>4}")
+    print(f"{'technique':<17} {'count':>6} {'steps min':>10} {'median':>7} {'max':>4}")
     for name in TECHNIQUES:
         counts = steps[name]
         if counts:
             median = f"{statistics.median(counts):g}"
-            print(f"{name:<16} {len(counts):>6} {min(counts):>10} {median:>7} {max(counts):>4}")
+            print(f"{name:<17} {len(counts):>6} {min(counts):>10} {median:>7} {max(counts):>4}")
         else:
-            print(f"{name:<16} {0:>6} {'-':>10} {'-':>7} {'-':>4}")
+            print(f"{name:<17} {0:>6} {'-':>10} {'-':>7} {'-':>4}")
     print(f"unfit: {unfit}")
     print(f"violations: {faults}")
     return 1 if faults else 0

@@ -6,6 +6,7 @@
 #include "engine/question/generator.h"
 #include "engine/question/question.h"
 #include "engine/question/question_technique.h"
+#include "engine/question/technique_needs.h"
 #include "engine/question/transform.h"
 #include "grid_helpers.h"
 
@@ -94,7 +95,12 @@ int FitTechnique(const std::string& Text, int Target, int Digit) {
     }
     for (int Technique = 4; Technique <= 6; ++Technique) {
         if (!Singles(Reserved(Given, Technique)).empty()) {
-            return Technique;
+            // A player who sees any subset of the easier kinds must still
+            // need this one.
+            return NeedsTechnique(Given, {Target % 9, Target / 9}, Digit,
+                                  static_cast<TSolveMethod>(Technique))
+                       ? Technique
+                       : 0;
         }
     }
     return 0;
@@ -231,8 +237,71 @@ TEST(Generator, SameDrawsSameQuestions) {
     }
     std::mt19937 Engine(1);
     EXPECT_TRUE(GenerateQuestion(smNone, Seeded(Engine)).Text.empty());
-    EXPECT_TRUE(GenerateQuestion(smKeepOff, Seeded(Engine)).Text.empty());
+    EXPECT_TRUE(GenerateQuestion(smPuzzled, Seeded(Engine)).Text.empty());
+    EXPECT_TRUE(
+        GenerateQuestion(static_cast<TSolveMethod>(SolveMethodCount), Seeded(Engine)).Text.empty());
+    for (TSolveMethod Technique : {smGetOut, smXWing, smSimpleColouring}) {
+        std::mt19937 A(9), B(9);
+        EXPECT_EQ(GenerateQuestion(Technique, Seeded(A)).Text,
+                  GenerateQuestion(Technique, Seeded(B)).Text);
+    }
 }
+
+// A question beyond subsets as the question check of its technique and the
+// rule of what it needs judge it.
+bool FitFor(const std::string& Text, int Target, int Digit, TSolveMethod Technique) {
+    const TMatrix Given = test::Position(Text);
+    TPoint Cell;
+    int Answer = 0;
+    return FindQuestion(Given, Cell, Answer, true, Technique) && Cell.X + 9 * Cell.Y == Target &&
+           Answer == Digit && NeedsTechnique(Given, Cell, Digit, Technique);
+}
+
+class BeyondSubsetsTechnique : public testing::TestWithParam<int> {};
+
+// Twenty questions of each technique beyond subsets: the same promises as the
+// hundred above, judged by the rule of what a question needs.
+TEST_P(BeyondSubsetsTechnique, TwentyQuestions) {
+    const auto Technique = static_cast<TSolveMethod>(GetParam());
+    std::mt19937 Symmetries(5);
+    SetRandomSource(Seeded(Symmetries));
+    std::mt19937 Engine(200 + Technique);
+    const TRandomDraw Draw = Seeded(Engine);
+    std::set<std::string> Texts;
+    for (int K = 0; K < 20; ++K) {
+        const TGeneratedQuestion Q = GenerateQuestion(Technique, Draw);
+        const int Target = Q.Cell.X + 9 * Q.Cell.Y;
+        ASSERT_EQ(Q.Technique, Technique);
+        ASSERT_EQ(Q.Text[Target], '0') << Q.Text;
+        ASSERT_TRUE(FitFor(Q.Text, Target, Q.Digit, Technique)) << Q.Text;
+        ASSERT_TRUE(TrulyForced(Q.Text, Target, Q.Digit)) << Q.Text;
+        EXPECT_LE(Givens(Q.Text), 18) << Q.Text;
+        // Nothing easier finds anything: the position has no single at all.
+        EXPECT_TRUE(Singles(test::Position(Q.Text)).empty()) << Q.Text;
+        for (int I = 0; I < 81; ++I) {
+            if (Q.Text[I] != '0') {
+                std::string Fewer = Q.Text;
+                Fewer[I] = '0';
+                ASSERT_FALSE(FitFor(Fewer, Target, Q.Digit, Technique))
+                    << Q.Text << " without " << I;
+            }
+        }
+        std::string Shown = Q.Text;
+        TransformPuzzle(Shown);
+        TPoint Cell;
+        int Digit = 0;
+        ASSERT_EQ(FindQuestionBeyondSubsets(test::Position(Shown), Cell, Digit), Technique)
+            << Shown;
+        Texts.insert(Q.Text);
+    }
+    EXPECT_EQ(Texts.size(), 20u);
+    SetRandomSource({});
+}
+
+INSTANTIATE_TEST_SUITE_P(Generator, BeyondSubsetsTechnique,
+                         testing::Values(smKeepOff, smGetOut, smXWing, smSkyscraper, sm2StringKite,
+                                         smSwordfish, smXYWing, smXYZWing, smWWing,
+                                         smSimpleColouring));
 
 } // namespace
 } // namespace kumoji

@@ -1,9 +1,13 @@
 #include "engine/grid/puzzle_text.h"
+#include "engine/question/generator.h"
 #include "engine/question/question.h"
+#include "engine/question/technique_needs.h"
+#include "grid_helpers.h"
 
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -116,6 +120,45 @@ TEST(FindQuestion, RecordedVerdicts) {
         }
     }
     EXPECT_GE(Cases, 40);
+}
+
+// The question check of a technique beyond subsets runs that technique's own
+// passes (and those before it) before the singles are read; for the other
+// techniques it is the question check itself.
+TEST(FindQuestion, ATechniqueBeyondSubsetsRunsItsOwnPasses) {
+    std::mt19937 Engine(12);
+    const TRandomDraw Draw = [&Engine](int N) {
+        return static_cast<int>(Engine() % static_cast<unsigned>(N));
+    };
+    for (const TSolveMethod Technique :
+         {smXWing, smWWing, smSimpleColouring, smKeepOff, smGetOut}) {
+        const TGeneratedQuestion Q = GenerateQuestion(Technique, Draw);
+        const TMatrix Grid = test::Position(Q.Text);
+        TPoint Cell;
+        int Digit = 0;
+        EXPECT_FALSE(FindQuestion(Grid, Cell, Digit, true)) << Q.Text;
+        ASSERT_TRUE(FindQuestion(Grid, Cell, Digit, true, Technique)) << Q.Text;
+        EXPECT_EQ(Cell, Q.Cell);
+        EXPECT_EQ(Digit, Q.Digit);
+        if (Technique != smKeepOff && Technique != smGetOut) {
+            EXPECT_FALSE(FindQuestion(Grid, Cell, Digit, true, TechniqueBelow(Technique)))
+                << Q.Text;
+        }
+        EXPECT_TRUE(NeedsTechnique(Grid, Q.Cell, Q.Digit, Technique)) << Q.Text;
+        EXPECT_FALSE(NeedsTechnique(Grid, Q.Cell, Q.Digit, smPuzzled));
+        EXPECT_FALSE(NeedsTechnique(Grid, Q.Cell, Q.Digit % 9 + 1, Technique));
+    }
+    // The older techniques keep the question check as it is.
+    const std::string Text =
+        "000000400000000000000000200000000800000000600000000700000000500000000300000000900";
+    for (const TSolveMethod Technique : {smEmptyCell, smOurReserved, smPuzzled}) {
+        TPoint Cell, Plain;
+        int Digit = 0, PlainDigit = 0;
+        EXPECT_EQ(FindQuestion(test::Position(Text), Cell, Digit, true, Technique),
+                  FindQuestion(test::Position(Text), Plain, PlainDigit, true));
+        EXPECT_EQ(Cell, Plain);
+        EXPECT_EQ(Digit, PlainDigit);
+    }
 }
 
 } // namespace
