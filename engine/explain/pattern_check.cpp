@@ -1,5 +1,6 @@
-// The rules of the steps beyond subsets, read plainly on a candidate grid: no
-// masks of positions, no shortcuts, so that the engine's finders have a
+// The rules of the steps beyond subsets, read plainly on a candidate grid.
+
+// No masks of positions and no shortcuts, so that the engine's finders have a
 // second reading to be held against.
 #include "engine/explain/pattern_check.h"
 

@@ -191,13 +191,14 @@ bool LayOutGetOut(TLayout& Layout, int& Target) {
         int Forced;
         if (Lost[Cell]) {
             Gone = Cell;
-            std::vector<int> Open;
+            int Open[9];
+            int Count = 0;
             for (int I : UnitCells[Unit]) {
                 if (!Lost[I]) {
-                    Open.push_back(I);
+                    Open[Count++] = I;
                 }
             }
-            Forced = Pick(Open, Random);
+            Forced = Count == 0 ? -1 : Open[Random(Count)];
         } else {
             Forced = Cell;
             Gone = From;
@@ -208,17 +209,17 @@ bool LayOutGetOut(TLayout& Layout, int& Target) {
         Used.push_back(Unit);
         Places.push_back(Gone);
         Places.push_back(Forced);
-        for (int I = 0; I < 81; ++I) {
-            Lost[I] = Lost[I] || Sees(I, Forced) || I == Forced;
-        }
+        Lost[Forced] = true;
         // The next unit starts from a cell that the forced place took.
-        std::vector<int> Taken;
+        int Taken[20];
+        int Count = 0;
         for (int I : PeersOf(Forced)) {
+            Lost[I] = true;
             if (!InUnit(I, Unit)) {
-                Taken.push_back(I);
+                Taken[Count++] = I;
             }
         }
-        From = Pick(Taken, Random);
+        From = Count == 0 ? -1 : Taken[Random(Count)];
     }
     const TCellUnits& Of = CellUnits[From];
     const int Choices[3] = {Of.Row, Of.Col, Of.Box};

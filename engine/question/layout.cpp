@@ -13,17 +13,33 @@ bool TLayout::Settle(TGridValues& Givens, int Target) {
     for (int K = static_cast<int>(Excluded.size()) - 1; K > 0; --K) {
         std::swap(Excluded[K], Excluded[Random(K + 1)]);
     }
+    // Where a given of each digit would take it from an open cell that keeps it.
+    std::array<std::array<bool, 81>, 10> Barred{};
+    for (int K = 0; K < 81; ++K) {
+        for (int D = 1; D <= 9; ++D) {
+            if (IsOpen[K] && (Keep[K] & DigitBit(D)) != 0) {
+                for (int I : PeersOf(K)) {
+                    Barred[D][I] = true;
+                }
+            }
+        }
+    }
+    const auto Allowed = [&](int At, int Digit) { return !IsOpen[At] && !Barred[Digit][At]; };
     for (const auto& [Cell, Digit] : Excluded) {
         if (Placed[Cell] != 0) {
             continue;
         }
-        std::vector<int> Options;
+        int Options[81];
+        int Count = 0;
         bool Done = false;
-        for (int I = 0; I < 81 && !Done; ++I) {
-            if (Sees(Cell, I) && Solution[I] == Digit) {
+        for (const int I : PeersOf(Cell)) {
+            if (Solution[I] == Digit) {
                 Done = Placed[I] == Digit;
+                if (Done) {
+                    break;
+                }
                 if (Allowed(I, Digit)) {
-                    Options.push_back(I);
+                    Options[Count++] = I;
                 }
             }
         }
@@ -32,13 +48,13 @@ bool TLayout::Settle(TGridValues& Givens, int Target) {
         }
         // Filling the cell itself costs a given as well, and sometimes it is
         // the only way; a cell of the pattern never is filled.
-        if (Options.empty() && Allowed(Cell, Solution[Cell])) {
-            Options.push_back(Cell);
+        if (Count == 0 && Allowed(Cell, Solution[Cell])) {
+            Options[Count++] = Cell;
         }
-        if (Options.empty()) {
+        if (Count == 0) {
             return false;
         }
-        const int At = Options[Random(static_cast<int>(Options.size()))];
+        const int At = Options[Random(Count)];
         Placed[At] = Solution[At];
     }
     if (Placed[Target] != 0) {
@@ -78,14 +94,20 @@ int LineFirst(const TRandomDraw& Random) {
     return Random(2) == 0 ? 0 : 9;
 }
 
-std::vector<int> PeersOf(int Cell) {
-    std::vector<int> Peers;
-    for (int I = 0; I < 81; ++I) {
-        if (Sees(I, Cell)) {
-            Peers.push_back(I);
+const std::vector<int>& PeersOf(int Cell) {
+    // Asked on every draw of a layout, so built once.
+    static const std::array<std::vector<int>, 81> Table = [] {
+        std::array<std::vector<int>, 81> Peers;
+        for (int C = 0; C < 81; ++C) {
+            for (int I = 0; I < 81; ++I) {
+                if (Sees(I, C)) {
+                    Peers[C].push_back(I);
+                }
+            }
         }
-    }
-    return Peers;
+        return Peers;
+    }();
+    return Table[Cell];
 }
 
 // Cells other than Not that see every one of Seen.

@@ -50,18 +50,6 @@ public:
     const TRandomDraw& Random;
 
 private:
-    bool Allowed(int At, int Digit) const {
-        if (IsOpen[At]) {
-            return false;
-        }
-        for (int K = 0; K < 81; ++K) {
-            if (IsOpen[K] && (Keep[K] & DigitBit(Digit)) != 0 && Sees(K, At)) {
-                return false;
-            }
-        }
-        return true;
-    }
-
     std::array<bool, 81> IsOpen{};
     std::array<int, 81> Keep{};
     std::vector<std::pair<int, int>> Excluded;
@@ -77,7 +65,7 @@ int CellOf(const TGridValues& Solution, int Unit, int Digit);
 void OpenTarget(TLayout& Layout, int Target, int Taken);
 // Rows (0) or columns (9), chosen at random.
 int LineFirst(const TRandomDraw& Random);
-std::vector<int> PeersOf(int Cell);
+const std::vector<int>& PeersOf(int Cell);
 // Cells other than Not that see every one of Seen.
 std::vector<int> SeeingAll(std::initializer_list<int> Seen, std::initializer_list<int> Not);
 // The cells of Unit that see Cell, and those that do not, other than Cell.

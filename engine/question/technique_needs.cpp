@@ -1,5 +1,4 @@
-// What a question needs: the passes below its technique give no single, its own give the move
-// alone.
+// What a question needs: nothing below its technique, its own passes the move alone.
 #include "engine/question/technique_needs.h"
 
 #include "engine/question/question.h"
@@ -75,14 +74,10 @@ bool NeedsTechnique(const TMatrix& Position, TPoint Cell, int Digit, TSolveMetho
     if (Technique < smMyReserved || Technique == smPuzzled || Technique > smSimpleColouring) {
         return false;
     }
-    TMatrix Work = Position;
-    ExhaustGeneralPasses(Work, TechniqueBelow(Technique));
-    if (AnySingle(Work)) {
-        return false;
-    }
+    // The assumption's move on the position costs less than the passes.
+    int Found = 0;
+    int FoundDigit = 0;
     if (IsAssumption(Technique)) {
-        int Found = 0;
-        int FoundDigit = 0;
         int Unused = 0;
         if (Technique == smGetOut && AssumptionMove(Position, smKeepOff, Found, Unused)) {
             return false;
@@ -91,6 +86,22 @@ bool NeedsTechnique(const TMatrix& Position, TPoint Cell, int Digit, TSolveMetho
             Found != CellIndex(Cell.X, Cell.Y) || FoundDigit != Digit) {
             return false;
         }
+    }
+    // A single left by the subsets is left by everything above them, so the
+    // dearer passes run only when the cheap ones leave none.
+    TMatrix Work = Position;
+    const TSolveMethod Below = TechniqueBelow(Technique);
+    ExhaustGeneralPasses(Work, Below < smOurReserved ? Below : smOurReserved);
+    if (AnySingle(Work)) {
+        return false;
+    }
+    if (Below > smOurReserved) {
+        ExhaustGeneralPasses(Work, Below);
+        if (AnySingle(Work)) {
+            return false;
+        }
+    }
+    if (IsAssumption(Technique)) {
         Work.Candidates[Found] &= DigitBit(Digit);
         return OnlySingleIs(Work, Cell, Digit);
     }

@@ -1,5 +1,4 @@
-// What a question needs: the passes below its technique give no single, its own give the move
-// alone.
+// What a question needs: nothing below its technique, its own passes the move alone.
 #pragma once
 
 #include "engine/grid/matrix.h"

@@ -1,5 +1,4 @@
-// Keep off and get out written out as patterns: the assumption, each forced place, the blocked
-// unit.
+// Keep off and get out as patterns: the assumption, each forced place, the blocked unit.
 #include "engine/techniques/pattern_techniques.h"
 #include "engine/techniques/single_place.h"
 

@@ -173,6 +173,31 @@ TEST(QuestionTechnique, NamesNoneForAnotherMoveOrNoSingle) {
     EXPECT_EQ(QuestionTechnique(test::Position("5" + std::string(80, '0')), {0, 1}, 1), smNone);
 }
 
+// Made by the generator before the rule: the engine's passes find the move
+// only with a hidden subset, but a naked subset of cells whose masks differ
+// (which those passes do not group) already leaves a single, so a player
+// who knows naked subsets is asked nothing new.
+TEST(NeedsTechnique, AHiddenSubsetQuestionThatANakedSubsetSolvesIsNotOne) {
+    const TMatrix Grid = test::Position(
+        "000000900000000000000080600045000003000090000000600700000008000000000800000000000");
+    const TPoint D4{3, 3};
+    TPoint Cell;
+    int Digit = 0;
+    ASSERT_TRUE(FindQuestion(Grid, Cell, Digit, true));
+    EXPECT_EQ(Cell, D4);
+    EXPECT_EQ(Digit, 8);
+    EXPECT_EQ(QuestionTechnique(Grid, D4, 8), smOurReserved);
+    EXPECT_FALSE(NeedsTechnique(Grid, D4, 8, smOurReserved));
+    TMatrix Work = Grid;
+    ExhaustGeneralPasses(Work, smYourReserved);
+    EXPECT_TRUE(AnySingle(Work));
+    EXPECT_EQ(
+        FitTechnique(
+            "000000900000000000000080600045000003000090000000600700000008000000000800000000000",
+            CellIndex(3, 3), 8),
+        0);
+}
+
 class GeneratorTechnique : public testing::TestWithParam<int> {};
 
 // A hundred questions of a technique: fit, needing exactly that technique,
