@@ -11,6 +11,7 @@
 #include "board/tab_key.h"
 #include "engine/grid/puzzle_text.h"
 #include "engine/question/question.h"
+#include "engine/question/technique_needs.h"
 #include "engine/question/transform.h"
 
 #include <QApplication>
@@ -325,6 +326,10 @@ void TSudoku::TransformPuzzle(std::string& Text) {
 
 bool TSudoku::FindQuestion(TPoint& Cell, int& Digit, bool Strict) const {
     return kumoji::FindQuestion(FGrid, Cell, Digit, Strict);
+}
+
+bool TSudoku::FindQuestion(TPoint& Cell, int& Digit, bool Strict, TSolveMethod Technique) const {
+    return kumoji::FindQuestion(FGrid, Cell, Digit, Strict, Technique);
 }
 
 void TSudoku::Fix() {

@@ -74,6 +74,8 @@ public:
     bool LoadPuzzleAsGiven(const std::string& Text);
     void TransformPuzzle(std::string& Text);
     bool FindQuestion(TPoint& Cell, int& Digit, bool Strict) const;
+    // As above for a question of Technique: the techniques beyond subsets join the passes.
+    bool FindQuestion(TPoint& Cell, int& Digit, bool Strict, TSolveMethod Technique) const;
 
     // The placement primitive: a Col or Row of -1 sends the piece home.
     bool PutPiece(int Index, int Col, int Row, bool Record);

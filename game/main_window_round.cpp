@@ -103,7 +103,8 @@ void TForm1::acStartExecute() {
 
     TPoint TargetCell;
     int TargetNumber = 0;
-    if (FSudoku->FindQuestion(TargetCell, TargetNumber, true)) {
+    if (FSudoku->FindQuestion(TargetCell, TargetNumber, true,
+                              static_cast<TSolveMethod>(FRound.Technique()))) {
         FRound.Begin(TargetCell, TargetNumber, FSudoku->Matrix());
         BeginQuestion();
         return;

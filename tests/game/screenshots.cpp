@@ -244,5 +244,33 @@ int main(int argc, char** argv) {
     Drop(Form, Form.Round().TargetNumber(), Form.Round().TargetCell().X,
          Form.Round().TargetCell().Y);
     (void)QTest::qWaitFor([&] { return Answers.Done(); }, 10000);
+
+    // A lost question of each route beyond subsets, explained beside the dialog.
+    for (int Route = 4; Route <= 6; ++Route) {
+        Form.CurrentUser()->StartRoute(Route);
+        Form.SaveUsers();
+        Form.SelectUser(Form.UserIndex());
+        Form.acStart->trigger();
+        (void)QTest::qWaitFor([&] { return Form.QuestionRunning(); }, 10000);
+        QTest::qWait(1000);
+        if (!Form.QuestionRunning() || !WrongDrop(Form, Digit, Col, Row))
+            continue;
+        Answers.Then([](QWidget* W) {
+            auto* Box = qobject_cast<QMessageBox*>(W);
+            if (!Box)
+                return false;
+            Box->button(QMessageBox::Ok)->click();
+            return true;
+        });
+        Answers.Then([&Form, Route](QWidget* W) {
+            if (W != Form.Form2)
+                return false;
+            Shot(QStringLiteral("route%1-lost.png").arg(Route));
+            Form.Form2->reject();
+            return true;
+        });
+        Drop(Form, Digit, Col, Row);
+        (void)QTest::qWaitFor([&] { return Answers.Done(); }, 10000);
+    }
     return 0;
 }
