@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QTest>
+#include <algorithm>
 #include <memory>
 
 namespace kumoji::test {
@@ -123,5 +124,39 @@ TEST_F(GameTest, EachRouteShowsItsOwnNameAndPictureAndAnEditedRouteNumberTheLast
     }
     EXPECT_EQ(Form->RoutePicture(), QString::fromLatin1(RoutePicturePath));
 }
+
+// The real queues of the last three routes: each question their generator makes is asked by
+// the board's check of its own technique, and its move climbs.
+class RealRouteQuestions : public GameTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(RealRouteQuestions, AreAskedWithTheirTechniqueAndTheirMoveClimbs) {
+    const int Route = GetParam();
+    StartWith({{"P1", 20, Route}});
+    ASSERT_TRUE(WaitForQuestion(20000));
+    EXPECT_EQ(Answers.Messages.size(), 0) << "no message of an unfit question";
+    const std::vector<int> Techniques = RouteTechniques(Route);
+    EXPECT_NE(std::find(Techniques.begin(), Techniques.end(), Form->Round().Technique()),
+              Techniques.end())
+        << Form->Round().Technique();
+    Answers.Then([this](QWidget* W) {
+        if (W != Form->Form2)
+            return false;
+        Form->Form2->reject();
+        return true;
+    });
+    DropDigit(Form->Round().TargetNumber(), Form->Round().TargetCell().X,
+              Form->Round().TargetCell().Y);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Answers.Done(); }));
+    EXPECT_EQ(StoredPosition(0), 21);
+    // The explanation of the move names the question's technique in its steps.
+    const TExplanation* Explanation = Form->Round().Explanation();
+    ASSERT_NE(Explanation, nullptr);
+    bool Named = false;
+    for (const TExplainStep& Step : Explanation->Steps)
+        Named = Named || Step.Technique == Form->Round().Technique();
+    EXPECT_TRUE(Named);
+}
+
+INSTANTIATE_TEST_SUITE_P(Routes, RealRouteQuestions, ::testing::Values(4, 5, 6));
 
 } // namespace kumoji::test
