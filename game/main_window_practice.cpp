@@ -20,13 +20,18 @@ namespace kumoji {
 
 namespace {
 
-// A caption's Japanese and English, split where the first Latin letter begins.
+// A caption's Japanese and English: the English is the plain-Latin end, since a Japanese
+// name may itself hold Latin letters ("Xウィング X-Wing").
 std::pair<QString, QString> CaptionParts(int Technique) {
     const QString Caption = FromUtf8View(SolveMethodCaptions[static_cast<std::size_t>(Technique)]);
-    qsizetype At = 0;
-    while (At < Caption.size() && !(Caption[At].isLetter() && Caption[At].unicode() < 128))
-        ++At;
-    return {Caption.left(At).trimmed(), Caption.mid(At).trimmed()};
+    qsizetype At = Caption.size();
+    while (At > 0 && Caption[At - 1].unicode() < 128)
+        --At;
+    // The English starts at the first word after the last non-Latin character.
+    const qsizetype Space = Caption.indexOf(QLatin1Char(' '), At);
+    const qsizetype English =
+        At < Caption.size() && Caption[At] != QLatin1Char(' ') && Space >= 0 ? Space : At;
+    return {Caption.left(English).trimmed(), Caption.mid(English).trimmed()};
 }
 
 // The Japanese name without its level.

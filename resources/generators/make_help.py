@@ -36,6 +36,14 @@ TECHNIQUES = [
     ("smMyReserved", "(中級) わたしの予約席 my reserved seat"),
     ("smYourReserved", "(中級) あなた方の予約席 your reserved seat"),
     ("smOurReserved", "(上級) 我々の予約席 our reserved seat"),
+    ("smXWing", "(上級) Xウィング X-Wing"),
+    ("smSkyscraper", "(上級) スカイスクレイパー skyscraper"),
+    ("sm2StringKite", "(上級) 2ストリングカイト 2-string kite"),
+    ("smSwordfish", "(難題) ソードフィッシュ swordfish"),
+    ("smXYWing", "(難題) XYウィング XY-Wing"),
+    ("smXYZWing", "(難題) XYZウィング XYZ-Wing"),
+    ("smWWing", "(難題) Wウィング W-Wing"),
+    ("smSimpleColouring", "(難題) 色分け simple colouring"),
     ("smKeepOff", "(上級) 立ち入り禁止 keep off"),
     ("smGetOut", "(上級) 追い出し get out"),
     ("smPuzzled", "(難題) 試行錯誤 puzzled"),
@@ -282,6 +290,39 @@ def technique_sections():
                           "そのマスのほかの候補を消せます。",
                           "n digits that fit only into the same n cells of a unit claim those cells; "
                           "the cells lose every other candidate."),
+        "smXWing": ("ある数字が、２つの行のどちらでも同じ２つの列にしか入らないなら、その４マスのうち対角の２マスに入ります。"
+                    "その２つの列のほかのマスからはその数字を消せます（行と列を入れ替えても同じ）。",
+                    "When a digit's places in two rows lie in the same two columns, it takes two opposite corners; "
+                    "the rest of those columns lose it (and the same with rows and columns swapped)."),
+        "smSkyscraper": ("ある数字の入る場所がちょうど２つの行が２本あり、片方の端どうしが同じ列にそろっているとき、"
+                         "もう片方の端のどちらかには必ずその数字が入ります。両方の端から見えるマスからは消せます。",
+                         "Two rows where a digit has exactly two places, one end of each in a common column: "
+                         "one of the two other ends holds it, so every cell that sees both loses it."),
+        "sm2StringKite": ("ある数字の場所がちょうど２つの行と列があり、片方の端どうしが同じブロックにあるとき、"
+                          "もう片方の端のどちらかにその数字が入ります。両方の端から見えるマスからは消せます。",
+                          "A row and a column where a digit has exactly two places, one end of each in a common box: "
+                          "every cell that sees both other ends loses it."),
+        "smSwordfish": ("Xウィングを３本に広げた形です。ある数字が３つの行で同じ３つの列にしか入らないなら、"
+                        "その３つの列のほかのマスからその数字を消せます。",
+                        "The X-Wing with three lines: a digit whose places in three rows lie in the same three columns "
+                        "leaves the rest of those columns."),
+        "smXYWing": ("候補 {x,y} のマス（軸）が、候補 {x,z} と {y,z} のマス（はさみ）を見ているとき、"
+                     "どちらのはさみかに必ず z が入ります。両方のはさみから見えるマスは z ではありません。",
+                     "A pivot {x,y} that sees pincers {x,z} and {y,z}: one pincer holds z, "
+                     "so every cell that sees both pincers loses z."),
+        "smXYZWing": ("軸の候補が {x,y,z} で、はさみが {x,z} と {y,z} のとき、軸と２つのはさみのどれかに z が入ります。"
+                      "３つすべてから見えるマスは z ではありません。",
+                      "A pivot {x,y,z} with pincers {x,z} and {y,z}: one of the three holds z, "
+                      "so a cell that sees all three loses z."),
+        "smWWing": ("候補が同じ {x,y} の２マスが互いに見えず、x の場所がちょうど２つの行・列・ブロックで１つずつにつながるとき、"
+                    "２マスのどちらかに y が入ります。両方から見えるマスは y ではありません。",
+                    "Two cells {x,y} that do not see each other, joined by the only two places of x in some unit, "
+                    "one seeing each: one of them holds y, so a cell that sees both loses y."),
+        "smSimpleColouring": ("ある数字の場所がちょうど２つの組（共役ペア）を鎖のようにたどり、２色に塗り分けます。"
+                              "どちらかの色が全部正解です。両方の色を見るマスからその数字を消せ、同じ色どうしが見えれば、その色が消えます。",
+                              "Follow a digit's conjugate pairs in a chain and colour them in two colours: one colour is "
+                              "all true. A cell seeing both colours loses the digit; two cells of one colour that see "
+                              "each other rule that colour out."),
         "smKeepOff": ("候補が２つのマスに、片方の数字を仮に置いてみます。その数字を決まる所へ次々と置いていくと、"
                       "ある行・列・ブロックにその数字の場所がなくなってしまう――それなら、そのマスはもう一方の数字です。",
                       "Assume one of a two-candidate cell's digits and follow that digit's forced places; "
@@ -423,9 +464,10 @@ route is the end.</span></p>
 
 <h2 id="techniques">決め手 Techniques</h2>
 <p>{toc}</p>
-<p class="legend">例の見方 legend: 最初の６つの例は、問題を落としたときに盤に出る説明そのものです。
+<p class="legend">例の見方 legend: 最初の６つとＸウィングから色分けまでの例は、問題を落としたときに盤に出る説明そのものです。
 <span style="background:#fbe7b5">黄: 手がかりの行・列・ブロック the step's unit</span><span style="background:#bfe3dd">青緑: 予約席 the pattern's cells</span><span style="color:#d01818">赤の斜線: 消える候補 candidates removed</span><span style="color:#7a3fb0">紫の枠と丸: 決め手と、それを決める数字 the single and what makes it single</span>
-<br><span class="en">The first six examples are the board's own explanation, as a lost question shows it.</span>
+<span style="color:#1565c0">青の実線: 強いリンク（場所が２つだけ） strong links; 青の破線: 弱いリンク（見合う） weak links, 緑の破線: フィッシュのカバー fish cover lines; 太い青枠: ウィングの軸 a wing's pivot</span><span style="background:#c9dafc">青</span><span style="background:#fcd5c2">橙: 色分けの２色 the two colours</span>
+<br><span class="en">The first six examples and those from X-Wing to simple colouring are the board's own explanation, as a lost question shows it.</span>
 ほかの例 the others: <span style="background:#ffe88a">答え answer</span><span style="background:#e0f2dc">仮に置く assumed</span>
 列は左から A〜I、行は上から 1〜9 です。 Columns A–I from the left, rows 1–9 from the top.</p>
 {technique_sections()}

@@ -1,4 +1,4 @@
-"""The help page's examples of techniques 1 to 6, drawn and explained by the game's own
+"""The help page's examples of techniques 1 to 6 and 10 to 17, drawn and explained by the game's own
 explanation model: the analysis tool gives the steps and text, the board demo the drawing.
 Both are built programs, so the page shows exactly what a lost question shows."""
 
@@ -65,7 +65,11 @@ def examples(table_puzzles):
     table positions; the reservation techniques take generated questions of fixed seeds."""
     found = {ident: explain(p) for ident, p in table_puzzles.items()}
     for ident, technique, seed in (("smMyReserved", 4, 41), ("smYourReserved", 5, 52),
-                                   ("smOurReserved", 6, 63)):
+                                   ("smOurReserved", 6, 63), ("smXWing", 10, 101),
+                                   ("smSkyscraper", 11, 111), ("sm2StringKite", 12, 121),
+                                   ("smSwordfish", 13, 131), ("smXYWing", 14, 141),
+                                   ("smXYZWing", 15, 151), ("smWWing", 16, 161),
+                                   ("smSimpleColouring", 17, 171)):
         found[ident] = shortest(technique, seed)
     for ident, e in found.items():
         if e.get("technique") != ident:

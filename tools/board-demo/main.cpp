@@ -3,6 +3,7 @@
 #include "engine/explain/explanation.h"
 #include "engine/grid/puzzle_text.h"
 #include "engine/grid/random.h"
+#include "engine/question/technique_needs.h"
 #include "game/tables.h"
 
 #include <QApplication>
@@ -145,7 +146,9 @@ int main(int argc, char** argv) {
     if (Explain) {
         kumoji::TPoint Cell;
         int Digit = 0;
-        if (!Board.FindQuestion(Cell, Digit, true)) {
+        // The techniques beyond subsets find the moves the plain check cannot.
+        if (!Board.FindQuestion(Cell, Digit, true) &&
+            kumoji::FindQuestionBeyondSubsets(Board.Matrix(), Cell, Digit) == kumoji::smNone) {
             std::cerr << "kumoji-board-demo: the puzzle has no one forced move to explain\n";
             return 1;
         }
