@@ -5,8 +5,27 @@
 #include "engine/techniques/digit_places.h"
 
 #include <algorithm>
+#include <array>
 
 namespace kumoji::layout {
+
+namespace {
+
+// A wing's cells opened to their candidates: the pivot to PivotMask, the pincers to {x,z} and
+// {y,z}, the target to z, every other digit kept out of the three.
+void OpenWing(TLayout& Layout, int Pivot, int PivotMask, int A, int B, int Target,
+              std::array<int, 3> XYZ) {
+    const auto [X, Y, Z] = XYZ;
+    Layout.Open(Pivot, PivotMask);
+    Layout.Open(A, DigitBit(X) | DigitBit(Z));
+    Layout.Open(B, DigitBit(Y) | DigitBit(Z));
+    OpenTarget(Layout, Target, Z);
+    for (int Cell : {Pivot, A, B}) {
+        Layout.ExcludeOthers(Cell);
+    }
+}
+
+} // namespace
 
 bool LayOutXYWing(TLayout& Layout, int& Target) {
     const TGridValues& S = Layout.Solution;
@@ -25,13 +44,7 @@ bool LayOutXYWing(TLayout& Layout, int& Target) {
     if (Target < 0) {
         return false;
     }
-    Layout.Open(Pivot, DigitBit(X) | DigitBit(Y));
-    Layout.Open(A, DigitBit(X) | DigitBit(Z));
-    Layout.Open(B, DigitBit(Y) | DigitBit(Z));
-    OpenTarget(Layout, Target, Z);
-    for (int Cell : {Pivot, A, B}) {
-        Layout.ExcludeOthers(Cell);
-    }
+    OpenWing(Layout, Pivot, DigitBit(X) | DigitBit(Y), A, B, Target, {X, Y, Z});
     return true;
 }
 
@@ -64,13 +77,7 @@ bool LayOutXYZWing(TLayout& Layout, int& Target) {
     const int X = S[Pivot];
     const int Z = S[A];
     const int Y = S[B];
-    Layout.Open(Pivot, DigitBit(X) | DigitBit(Y) | DigitBit(Z));
-    Layout.Open(A, DigitBit(X) | DigitBit(Z));
-    Layout.Open(B, DigitBit(Y) | DigitBit(Z));
-    OpenTarget(Layout, Target, Z);
-    for (int Cell : {Pivot, A, B}) {
-        Layout.ExcludeOthers(Cell);
-    }
+    OpenWing(Layout, Pivot, DigitBit(X) | DigitBit(Y) | DigitBit(Z), A, B, Target, {X, Y, Z});
     return true;
 }
 
