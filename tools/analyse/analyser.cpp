@@ -195,7 +195,9 @@ void TAnalyser::Question(std::string_view Text, std::string_view Source, int Lin
     TSolveMethod Method = Fit ? QuestionTechnique(Grid, Cell, Digit) : smNone;
     // A position the reservation passes leave without its move may be a
     // question of a technique beyond subsets, fit once that technique runs.
-    if (Method == smNone) {
+    // Only the explanation looks for one: the verdict modes keep the
+    // verdicts they always gave.
+    if (Method == smNone && Options.Explain) {
         TPoint Beyond;
         int BeyondDigit = 0;
         const TSolveMethod Needed = FindQuestionBeyondSubsets(Grid, Beyond, BeyondDigit);

@@ -47,14 +47,7 @@ Modes:
                  as given (and no easier kind finds anything); smMyReserved,
                  smYourReserved or smOurReserved when the position has no
                  single and the move appears only after locked candidates,
-                 then naked subsets, then hidden subsets. A position those
-                 passes leave without its move is tried with the techniques
-                 beyond subsets, smXWing to smSimpleColouring, then smKeepOff
-                 and smGetOut: the first whose own passes make the move the
-                 only single, and which the move needs exactly (no single
-                 after the general locked candidates, naked and hidden
-                 subsets of 2 to 4 cells and the techniques before it), is
-                 named. "none" otherwise.
+                 then naked subsets, then hidden subsets; "none" otherwise.
   --solve        runs the answer step from the position until it is solved,
                  stuck or in contradiction, using singles and the reservation
                  techniques. Prints the puzzle text, one line per placement
@@ -70,6 +63,13 @@ Modes:
                  the techniques beyond them, from the candidates the givens
                  leave), then "  => TEXT" for the
                  single that places the move. Techniques 1 to 3 take no steps.
+                 A position the reservation passes leave without its move is
+                 tried here with the techniques beyond subsets, smXWing to
+                 smSimpleColouring, then smKeepOff and smGetOut: the first
+                 whose own passes make the move the only single, and which
+                 the move needs exactly (no single after the general locked
+                 candidates, naked and hidden subsets of 2 to 4 cells and the
+                 techniques before it), is named and explained.
                  A fit position the explainer cannot explain, or explains as
                  another move or technique, is reported on standard error,
                  and the exit status is then 1.
