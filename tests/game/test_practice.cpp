@@ -189,5 +189,20 @@ TEST_F(PracticeWindowTest, BackToTheClimbFromTheMenuOrByAnotherPlayer) {
     EXPECT_EQ(RouteLabel(), QString::fromUtf8(Routes[0].data()));
 }
 
+TEST_F(PracticeWindowTest, AWingIsPractisedWithItsNameAndItsPivotToLookAt) {
+    ClimbOnceThenPractise(smXYWing);
+    EXPECT_EQ(RouteLabel(), QStringLiteral("練習 XYウィング"));
+    Form->acHint->trigger();
+    ASSERT_EQ(Form->pnExplanation->Lines().size(), 1U);
+    EXPECT_EQ(Form->pnExplanation->Lines()[0],
+              "ヒント1：使う技は「XYウィング」  Hint 1: it takes XY-Wing");
+    Form->acHint->trigger();
+    const std::optional<TExplanation> Explanation = Form->Round().AskedExplanation();
+    ASSERT_TRUE(Explanation);
+    ASSERT_FALSE(Explanation->Steps.empty());
+    EXPECT_EQ(Overlay().Marks().Pivot, Explanation->Steps[0].Cells[0]);
+    EXPECT_TRUE(Overlay().Marks().Links.empty()) << "the links would point at the pincers' z";
+}
+
 } // namespace
 } // namespace kumoji::test
