@@ -20,30 +20,8 @@ namespace kumoji {
 
 namespace {
 
-// A caption's Japanese and English: the English is the plain-Latin end, since a Japanese
-// name may itself hold Latin letters ("Xウィング X-Wing").
-std::pair<QString, QString> CaptionParts(int Technique) {
-    const QString Caption = FromUtf8View(SolveMethodCaptions[static_cast<std::size_t>(Technique)]);
-    qsizetype At = Caption.size();
-    while (At > 0 && Caption[At - 1].unicode() < 128)
-        --At;
-    // The English starts at the first word after the last non-Latin character.
-    const qsizetype Space = Caption.indexOf(QLatin1Char(' '), At);
-    const qsizetype English =
-        At < Caption.size() && Caption[At] != QLatin1Char(' ') && Space >= 0 ? Space : At;
-    return {Caption.left(English).trimmed(), Caption.mid(English).trimmed()};
-}
-
-// The Japanese name without its level.
-QString PlainName(int Technique) {
-    QString Japanese = CaptionParts(Technique).first;
-    if (const qsizetype Close = Japanese.indexOf(QLatin1Char(')')); Close >= 0)
-        Japanese = Japanese.mid(Close + 1).trimmed();
-    return Japanese;
-}
-
 QString PracticeTitle(int Technique) {
-    return QStringLiteral("練習 ") + PlainName(Technique);
+    return QStringLiteral("練習 ") + CaptionParts(Technique).Japanese;
 }
 
 std::string HintLine(int Level, const QString& Japanese, const QString& English) {
@@ -65,8 +43,9 @@ void TForm1::BuildPracticeActions() {
     pmPractice = new QMenu(this);
     pmPractice->setObjectName(QStringLiteral("pmPractice"));
     for (const int Technique : PracticeTechniques()) {
-        const auto [Japanese, English] = CaptionParts(Technique);
-        QAction* Item = pmPractice->addAction(Japanese + QStringLiteral("  ") + English);
+        const TCaptionParts Caption = CaptionParts(Technique);
+        QAction* Item = pmPractice->addAction(Caption.LevelAndJapanese() + QStringLiteral("  ") +
+                                              Caption.English);
         Item->setData(Technique);
         connect(Item, &QAction::triggered, this, [this, Technique] { PracticeChosen(Technique); });
     }
@@ -187,10 +166,10 @@ void TForm1::acHintExecute() {
         ShowPractice();
         return;
     }
-    const int Technique = FRound.PracticeTechnique();
-    std::vector<std::string> Lines{
-        HintLine(1, QStringLiteral("使う技は「%1」").arg(PlainName(Technique)),
-                 QStringLiteral("it takes ") + CaptionParts(Technique).second)};
+    const TCaptionParts Caption = CaptionParts(FRound.PracticeTechnique());
+    std::vector<std::string> Lines{HintLine(1,
+                                            QStringLiteral("使う技は「%1」").arg(Caption.Japanese),
+                                            QStringLiteral("it takes ") + Caption.English)};
     if (Level == 2) {
         Lines.push_back(HintLine(2, QStringLiteral("色の付いたマスを見てください"),
                                  QStringLiteral("look at the tinted cells")));

@@ -3,6 +3,7 @@
 
 #include "engine/techniques/solve_method.h"
 #include "game/name_prompt.h"
+#include "game/window_style.h"
 
 #include <QChartView>
 #include <QDateTime>
@@ -54,15 +55,7 @@ std::vector<int> ListedTechniques(const TTechniqueTable& AllTime) {
 }
 
 QString TechniqueName(int Technique) {
-    const std::string_view Caption = SolveMethodCaptions[static_cast<std::size_t>(Technique)];
-    return QString::fromUtf8(Caption.data(), static_cast<qsizetype>(Caption.size()));
-}
-
-// The level and the Japanese name, without the English one: "(基本) 残りの１マス".
-QString ShortName(int Technique) {
-    const QString Name = TechniqueName(Technique);
-    const qsizetype Space = Name.indexOf(QLatin1Char(' '), Name.indexOf(QLatin1Char(')')) + 2);
-    return Space < 0 ? Name : Name.left(Space);
+    return FromUtf8View(SolveMethodCaptions[static_cast<std::size_t>(Technique)]);
 }
 
 // Above this many answers the charts show one point a day: single answers would be a blur.
@@ -177,7 +170,7 @@ void TRecordWindow::FillTechniques() {
     FTechniques->verticalHeader()->hide();
     for (int Row = 0; Row < static_cast<int>(Listed.size()); ++Row) {
         const int T = Listed[static_cast<std::size_t>(Row)];
-        auto* Name = Cell(ShortName(T), Qt::AlignLeft);
+        auto* Name = Cell(CaptionParts(T).LevelAndJapanese(), Qt::AlignLeft);
         Name->setToolTip(TechniqueName(T));
         Name->setForeground(TechniqueColours[static_cast<std::size_t>(T)]);
         FTechniques->setItem(Row, 0, Name);
@@ -259,7 +252,7 @@ QWidget* TRecordWindow::TimesChart() {
             continue;
         ByTechnique[T] = new QScatterSeries;
         // Legends elide long names: the Japanese name alone, the table gives the level.
-        ByTechnique[T]->setName(ShortName(static_cast<int>(T)).section(QLatin1Char(' '), 1));
+        ByTechnique[T]->setName(CaptionParts(static_cast<int>(T)).Japanese);
         ByTechnique[T]->setColor(TechniqueColours[T]);
         ByTechnique[T]->setBorderColor(TechniqueColours[T]);
         // Thousands of answers stay legible as small dots.

@@ -1,6 +1,7 @@
 // Fonts, colours and texts the main window's files share when they dress their components.
 #include "game/window_style.h"
 
+#include "engine/techniques/solve_method.h"
 #include "game/platform/fonts.h"
 #include "resources/resource_names.h"
 
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPalette>
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -126,6 +128,18 @@ void SetRouteText(QLabel* Label, const QString& Text) {
 
 QString FromUtf8View(std::string_view Text) {
     return QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size()));
+}
+
+TCaptionParts CaptionParts(int Technique) {
+    const QString Caption = FromUtf8View(SolveMethodCaptions[static_cast<std::size_t>(Technique)]);
+    qsizetype English = Caption.size();
+    while (English > 0 && Caption[English - 1].unicode() < 128)
+        --English;
+    const qsizetype Close =
+        Caption.startsWith(QLatin1Char('(')) ? Caption.indexOf(QLatin1Char(')')) : -1;
+    const qsizetype Japanese = std::min(Close + 1, English);
+    return {Caption.left(Japanese).trimmed(), Caption.mid(Japanese, English - Japanese).trimmed(),
+            Caption.mid(English).trimmed()};
 }
 
 } // namespace kumoji

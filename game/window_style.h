@@ -29,4 +29,15 @@ void SetBlackBackground(QWidget* Widget);
 void SetRouteText(QLabel* Label, const QString& Text);
 QString FromUtf8View(std::string_view Text);
 
+// A technique's caption in its parts, "(上級)", "Xウィング" and "X-Wing": the English is the
+// plain-Latin end, since a Japanese name may itself hold Latin letters.
+struct TCaptionParts {
+    QString Level;
+    QString Japanese;
+    QString English;
+    // "(上級) Xウィング".
+    QString LevelAndJapanese() const { return Level + QLatin1Char(' ') + Japanese; }
+};
+TCaptionParts CaptionParts(int Technique);
+
 } // namespace kumoji

@@ -47,7 +47,11 @@ std::string ExplainedQuestionText(int Technique, const TRandomDraw& Draw) {
 } // namespace
 
 TGeneratedQueue::TGeneratedQueue(int Route, TQuestionMaker Maker)
-    : FTechniques(RouteTechniques(Route)),
+    : TGeneratedQueue(RouteTechniques(Route), std::move(Maker)) {
+}
+
+TGeneratedQueue::TGeneratedQueue(std::vector<int> Techniques, TQuestionMaker Maker)
+    : FTechniques(std::move(Techniques)),
       FMaker(Maker ? std::move(Maker) : TQuestionMaker(ExplainedQuestionText)) {
 }
 

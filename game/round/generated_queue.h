@@ -35,6 +35,8 @@ public:
 
     // By default the questions are those of GenerateExplainedQuestion.
     explicit TGeneratedQueue(int Route, TQuestionMaker Maker = {});
+    // Questions of these techniques alone, as practice asks them.
+    TGeneratedQueue(std::vector<int> Techniques, TQuestionMaker Maker);
 
     // The next question; made now when none is waiting.
     std::optional<TQuestion> Take(int Position) override;

@@ -1,41 +1,10 @@
 // Practice in the round: one technique's questions that move nobody, with hints on demand.
-#include "engine/explain/explained_question.h"
-#include "engine/grid/random.h"
 #include "game/round/generated_queue.h"
 #include "game/round/round.h"
 
 #include <algorithm>
-#include <random>
 
 namespace kumoji {
-
-namespace {
-
-// Fresh questions of one technique, each explainable in steps of the usual size.
-class TPracticeQueue : public TQuestionSource {
-public:
-    explicit TPracticeQueue(int Technique) : FTechnique(static_cast<TSolveMethod>(Technique)) {}
-    std::optional<TQuestion> Take(int) override {
-        if (!FSeeded) {
-            FEngine.seed(static_cast<std::uint32_t>(Random(1 << 30)));
-            FSeeded = true;
-        }
-        const TRandomDraw Draw = [this](int N) {
-            return static_cast<int>(FEngine() % static_cast<unsigned>(N));
-        };
-        std::string Text = GenerateExplainedQuestion(FTechnique, Draw).Text;
-        if (Text.empty())
-            return std::nullopt;
-        return TQuestion{std::move(Text), FTechnique};
-    }
-
-private:
-    TSolveMethod FTechnique;
-    std::mt19937 FEngine;
-    bool FSeeded = false;
-};
-
-} // namespace
 
 bool TRound::StartPractice(int Technique) {
     const std::vector<int> Offered = PracticeTechniques();
@@ -78,7 +47,8 @@ void TRound::SetPracticeSource(std::unique_ptr<TQuestionSource> Source) {
 
 TQuestionSource& TRound::PracticeSource() {
     if (!FPracticeSource)
-        FPracticeSource = std::make_unique<TPracticeQueue>(FPracticeTechnique);
+        FPracticeSource = std::make_unique<TGeneratedQueue>(std::vector<int>{FPracticeTechnique},
+                                                            TQuestionMaker{});
     return *FPracticeSource;
 }
 
