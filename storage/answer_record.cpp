@@ -5,6 +5,7 @@
 #include "storage/compress_string_list.h"
 #include "storage/data_file.h"
 #include "storage/platform.h"
+#include "storage/record_fields.h"
 
 #include <algorithm>
 #include <charconv>
@@ -23,33 +24,6 @@ namespace {
 
 constexpr const char* Outcomes[] = {"right", "cell", "digit", "timeout", "forfeit"};
 constexpr std::chrono::sys_days ZeroDate = std::chrono::sys_days(std::chrono::year(1899) / 12 / 30);
-
-std::vector<std::string_view> SplitCommas(std::string_view Text) {
-    std::vector<std::string_view> Values;
-    std::size_t Start = 0;
-    for (;;) {
-        const std::size_t Comma = Text.find(',', Start);
-        Values.push_back(Text.substr(Start, Comma - Start));
-        if (Comma == std::string_view::npos)
-            return Values;
-        Start = Comma + 1;
-    }
-}
-
-template <typename T> bool ReadNumber(std::string_view Text, T& Value, T Min, T Max) {
-    T N{};
-    const auto [End, Error] = std::from_chars(Text.data(), Text.data() + Text.size(), N);
-    if (Error != std::errc() || End != Text.data() + Text.size() || Text.empty() || N < Min ||
-        N > Max)
-        return false;
-    Value = N;
-    return true;
-}
-
-bool IsPuzzle(std::string_view Text) {
-    return Text.size() == 81 &&
-           std::all_of(Text.begin(), Text.end(), [](char C) { return C >= '0' && C <= '9'; });
-}
 
 // The player's name and the values after it; false for a line without "=".
 bool SplitEntry(std::string_view Line, std::string& Player, std::string& Values) {

@@ -4,25 +4,11 @@
 #include "storage/ansi_text.h"
 #include "storage/answer_record.h"
 #include "storage/data_file.h"
+#include "storage/record_fields.h"
 
 #include <algorithm>
-#include <charconv>
 
 namespace kumoji {
-
-namespace {
-
-bool ReadNumber(std::string_view Text, int& Value, int Min, int Max) {
-    int N = 0;
-    const auto [End, Error] = std::from_chars(Text.data(), Text.data() + Text.size(), N);
-    if (Text.empty() || Error != std::errc() || End != Text.data() + Text.size() || N < Min ||
-        N > Max)
-        return false;
-    Value = N;
-    return true;
-}
-
-} // namespace
 
 std::string FormatReviewItem(const TReviewItem& Item) {
     return Item.Player + '=' + (Item.Practice ? "practice," : "climb,") +
@@ -35,21 +21,14 @@ std::optional<TReviewItem> ParseReviewItem(std::string_view Line) {
     std::string Values;
     if (!SplitAt(Line, "=", Item.Player, Values) || Item.Player.empty())
         return std::nullopt;
-    std::vector<std::string_view> V;
-    std::string_view Rest = Values;
-    for (std::size_t Comma; (Comma = Rest.find(',')) != std::string_view::npos;) {
-        V.push_back(Rest.substr(0, Comma));
-        Rest.remove_prefix(Comma + 1);
-    }
-    V.push_back(Rest);
+    const std::vector<std::string_view> V = SplitCommas(Values);
     if (V.size() != 6 || (V[0] != "climb" && V[0] != "practice"))
         return std::nullopt;
     Item.Practice = V[0] == "practice";
     if (!ReadNumber(V[1], Item.Route, 0, 1000) ||
         !ReadNumber(V[2], Item.Technique, 1, HighestTechnique) ||
         !ReadNumber(V[3], Item.Due, 0, TReview::SecondReturn) ||
-        !ReadNumber(V[4], Item.Streak, 0, 1) || V[5].size() != 81 ||
-        V[5].find_first_not_of("0123456789") != std::string_view::npos)
+        !ReadNumber(V[4], Item.Streak, 0, 1) || !IsPuzzle(V[5]))
         return std::nullopt;
     Item.Puzzle = V[5];
     return Item;
