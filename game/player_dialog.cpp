@@ -190,29 +190,27 @@ void TForm2::BindWhy() {
     Sync();
 }
 
+QToolButton* TForm2::TabBelow(QToolButton* Above, const char* Name, const QAction& Action) {
+    // A tab like the why button, hanging below Above.
+    auto* Button = new QToolButton(this);
+    Button->setObjectName(QString::fromLatin1(Name));
+    Button->setGeometry(Above->geometry().translated(0, Above->height() + 2));
+    Button->setPalette(sbWhy->palette());
+    Button->setFocusPolicy(Qt::NoFocus);
+    Button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    Button->setText(Action.text());
+    Button->setIcon(Action.icon());
+    Button->setToolTip(Action.toolTip());
+    return Button;
+}
+
 void TForm2::BindRecord() {
-    sbRecord = new QToolButton(this);
-    sbRecord->setObjectName(QStringLiteral("sbRecord"));
-    sbRecord->setGeometry(sbWhy->geometry().translated(0, sbWhy->height() + 2));
-    sbRecord->setPalette(sbWhy->palette());
-    sbRecord->setFocusPolicy(Qt::NoFocus);
-    sbRecord->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    sbRecord->setText(FOwner.acRecord->text());
-    sbRecord->setIcon(FOwner.acRecord->icon());
-    sbRecord->setToolTip(FOwner.acRecord->toolTip());
+    sbRecord = TabBelow(sbWhy, "sbRecord", *FOwner.acRecord);
     connect(sbRecord, &QToolButton::clicked, this, [this] { FOwner.ShowRecord(FUserIndex); });
 }
 
 void TForm2::BindPractice() {
-    sbPractice = new QToolButton(this);
-    sbPractice->setObjectName(QStringLiteral("sbPractice"));
-    sbPractice->setGeometry(sbRecord->geometry().translated(0, sbRecord->height() + 2));
-    sbPractice->setPalette(sbWhy->palette());
-    sbPractice->setFocusPolicy(Qt::NoFocus);
-    sbPractice->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    sbPractice->setText(FOwner.acPractice->text());
-    sbPractice->setIcon(FOwner.acPractice->icon());
-    sbPractice->setToolTip(FOwner.acPractice->toolTip());
+    sbPractice = TabBelow(sbRecord, "sbPractice", *FOwner.acPractice);
     connect(sbPractice, &QToolButton::clicked, this, [this] {
         FOwner.ShowPracticeMenu(sbPractice->mapToGlobal(QPoint(0, sbPractice->height())));
     });

@@ -82,6 +82,7 @@ private:
     void BindWhy();
     void BindRecord();
     void BindPractice();
+    QToolButton* TabBelow(QToolButton* Above, const char* Name, const QAction& Action);
 
     std::unique_ptr<Ui::TForm2> FUi;
     TForm1& FOwner;
