@@ -8,10 +8,6 @@ namespace kumoji::explain {
 
 namespace {
 
-bool Sees(int A, int B) {
-    return A / 9 == B / 9 || A % 9 == B % 9 || CellUnits[A].Box == CellUnits[B].Box;
-}
-
 // The unit's eight filled cells.
 std::vector<int> EmptyCellWitnesses(const TMatrix& Given, const TExplainSingle& Single) {
     std::vector<int> Cells;

@@ -84,6 +84,11 @@ inline constexpr std::array<TCellUnits, 81> CellUnits = [] {
     return Table;
 }();
 
+// Two different cells that share a row, a column or a box.
+constexpr bool Sees(int A, int B) {
+    return A != B && (A / 9 == B / 9 || A % 9 == B % 9 || CellUnits[A].Box == CellUnits[B].Box);
+}
+
 // The box scan visits a box column by column: the position it reaches at
 // step K of the walk.
 constexpr int BoxScanPosition(int K) {

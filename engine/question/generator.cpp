@@ -22,10 +22,6 @@ constexpr int AttemptsPerGrid = 4;
 // A pattern's layout is cheap and mostly fails, so a grid serves many.
 constexpr int LayoutsPerGrid = 64;
 
-bool Peers(int A, int B) {
-    return A != B && (A / 9 == B / 9 || A % 9 == B % 9 || CellUnits[A].Box == CellUnits[B].Box);
-}
-
 TMatrix GridOf(const TGridValues& Givens) {
     TMatrix Grid;
     for (int I = 0; I < 81; ++I) {
@@ -139,9 +135,11 @@ bool TDraft::Finds() const {
         Held[9 + I % 9] |= B;
         Held[CellUnits[I].Box] |= B;
     }
-    const auto Sees = [&](int I) { return Held[I / 9] | Held[9 + I % 9] | Held[CellUnits[I].Box]; };
+    const auto SeenDigits = [&](int I) {
+        return Held[I / 9] | Held[9 + I % 9] | Held[CellUnits[I].Box];
+    };
     if (Technique == smMissingNumber) {
-        return (Sees(Target) | Bit) == AllDigits;
+        return (SeenDigits(Target) | Bit) == AllDigits;
     }
     if (Technique == smEmptyCell || Technique == smLeftPlace) {
         const TCellUnits& Of = CellUnits[Target];
@@ -149,7 +147,7 @@ bool TDraft::Finds() const {
             bool Closed = true;
             for (const int I : UnitCells[Unit]) {
                 if (Closed && I != Target && Givens[I] == 0) {
-                    Closed = Technique == smLeftPlace && (Sees(I) & Bit) != 0;
+                    Closed = Technique == smLeftPlace && (SeenDigits(I) & Bit) != 0;
                 }
             }
             if (Closed) {
@@ -228,14 +226,14 @@ void TDraft::Thin(const TRandomDraw& Random) {
             } while (Other == Target);
             Givens[Other] = 0;
             for (int I = 0; I < 81; ++I) {
-                if (Solution[I] == Digit() && Peers(I, Other)) {
+                if (Solution[I] == Digit() && Sees(I, Other)) {
                     Givens[I] = 0;
                 }
             }
         }
         const int Second = 1 + (Digit() + Random(8)) % 9;
         for (int I = 0; I < 81; ++I) {
-            if (Solution[I] == Second && Peers(I, Target)) {
+            if (Solution[I] == Second && Sees(I, Target)) {
                 Givens[I] = 0;
             }
         }

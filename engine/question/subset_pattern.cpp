@@ -12,10 +12,6 @@ namespace kumoji {
 
 namespace {
 
-bool Peers(int A, int B) {
-    return A != B && (A / 9 == B / 9 || A % 9 == B % 9 || CellUnits[A].Box == CellUnits[B].Box);
-}
-
 class TLayout {
 public:
     TLayout(const TGridValues& Solution, const TRandomDraw& Random)
@@ -37,7 +33,7 @@ bool TLayout::Cover(int Cell, int Digit) {
     int Options[3];
     int Count = 0;
     for (int I = 0; I < 81; ++I) {
-        if (!Peers(Cell, I) || Solution[I] != Digit) {
+        if (!Sees(Cell, I) || Solution[I] != Digit) {
             continue;
         }
         if (Givens[I] == Digit) {
@@ -45,7 +41,7 @@ bool TLayout::Cover(int Cell, int Digit) {
         }
         bool Allowed = !Open[I];
         for (int K = 0; K < 81 && Allowed; ++K) {
-            Allowed = !(Open[K] && (Keep[K] & DigitBit(Digit)) != 0 && Peers(K, I));
+            Allowed = !(Open[K] && (Keep[K] & DigitBit(Digit)) != 0 && Sees(K, I));
         }
         if (Allowed) {
             Options[Count++] = I;

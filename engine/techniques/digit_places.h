@@ -11,11 +11,6 @@
 
 namespace kumoji {
 
-// Two different cells that share a row, a column or a box.
-constexpr bool Sees(int A, int B) {
-    return A != B && (A / 9 == B / 9 || A % 9 == B % 9 || CellUnits[A].Box == CellUnits[B].Box);
-}
-
 // The cells of a unit's position mask, ascending by position.
 inline std::vector<int> CellsAt(int Unit, int Positions) {
     std::vector<int> Cells;

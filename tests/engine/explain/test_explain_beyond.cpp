@@ -21,15 +21,6 @@ TRandomDraw Seeded(std::mt19937& Engine) {
     return [&Engine](int N) { return static_cast<int>(Engine() % static_cast<unsigned>(N)); };
 }
 
-TExplainStep AsStep(const TPattern& Pattern) {
-    TExplainStep Step{Pattern.Technique, Pattern.Digits, Pattern.Cells, Pattern.Units,
-                      Pattern.Removes};
-    Step.Cover = Pattern.Cover;
-    Step.Colours = Pattern.Colours;
-    Step.Links = Pattern.Links;
-    return Step;
-}
-
 // Every pattern a finder lists must hold on the plain reading, which must
 // take exactly what the finder says it takes. Run on the candidates of
 // generated questions at every stage of the general passes, where the
@@ -46,7 +37,7 @@ TEST(PatternFinders, AgreeWithThePlainReading) {
                 for (const TSolveMethod Kind : Beyond) {
                     for (const TPattern& Pattern : EveryPattern(Grid, Kind)) {
                         ++Seen[Kind];
-                        const TExplainStep Step = AsStep(Pattern);
+                        const TExplainStep Step = explain::StepOf(Pattern);
                         ASSERT_TRUE(StepHolds(Grid, Step)) << SolveMethodNames[Kind];
                         ASSERT_EQ(PatternRemovals(Grid, Step), Pattern.Removes)
                             << SolveMethodNames[Kind];
