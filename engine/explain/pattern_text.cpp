@@ -19,7 +19,10 @@ std::vector<std::string> Names(const std::vector<int>& Units, bool Japanese) {
 std::string Set(std::initializer_list<int> Digits) {
     std::string Text = "{";
     for (int D : Digits) {
-        Text += (Text.size() > 1 ? "," : "") + std::to_string(D);
+        if (Text.size() > 1) {
+            Text += ',';
+        }
+        Text += std::to_string(D);
     }
     return Text + "}";
 }

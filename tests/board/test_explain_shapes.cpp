@@ -9,12 +9,25 @@
 #include <QDir>
 #include <QTest>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 namespace kumoji::test {
 namespace {
 
 constexpr int Cell(int Col, int Row) {
     return Row * 9 + Col;
+}
+
+// A step of these parts; the lists the shapes add are set where a test needs them.
+TExplainStep Shape(TSolveMethod Technique, std::vector<int> Digits, std::vector<int> Cells,
+                   std::vector<int> Units = {}) {
+    TExplainStep Step;
+    Step.Technique = Technique;
+    Step.Digits = std::move(Digits);
+    Step.Cells = std::move(Cells);
+    Step.Units = std::move(Units);
+    return Step;
 }
 
 // One step of Technique before a single on I9; the single itself is not what these test.
@@ -31,7 +44,8 @@ TExplainMarks MarksOf(TExplainStep Step) {
 }
 
 TEST(ExplainShapes, ChainsLinkTheirCellsStrongAndWeakInTheirOrder) {
-    TExplainStep Sky{smSkyscraper, {5}, {Cell(0, 0), Cell(0, 4), Cell(3, 4), Cell(3, 1)}, {9, 12}};
+    TExplainStep Sky =
+        Shape(smSkyscraper, {5}, {Cell(0, 0), Cell(0, 4), Cell(3, 4), Cell(3, 1)}, {9, 12});
     EXPECT_EQ(MarksOf(Sky).Links, (std::vector<TExplainLink>{{Cell(0, 0), Cell(0, 4), true},
                                                              {Cell(0, 4), Cell(3, 4), false},
                                                              {Cell(3, 4), Cell(3, 1), true}}));
@@ -39,7 +53,8 @@ TEST(ExplainShapes, ChainsLinkTheirCellsStrongAndWeakInTheirOrder) {
     EXPECT_EQ(MarksOf(Sky).Links.size(), 3U);
 
     // A W-wing's two ends reach the strong link through weak ones.
-    TExplainStep W{smWWing, {1, 2}, {Cell(0, 0), Cell(0, 6), Cell(5, 6), Cell(5, 2)}, {RowUnit(6)}};
+    TExplainStep W =
+        Shape(smWWing, {1, 2}, {Cell(0, 0), Cell(0, 6), Cell(5, 6), Cell(5, 2)}, {RowUnit(6)});
     EXPECT_EQ(MarksOf(W).Links, (std::vector<TExplainLink>{{Cell(0, 0), Cell(0, 6), false},
                                                            {Cell(0, 6), Cell(5, 6), true},
                                                            {Cell(5, 6), Cell(5, 2), false}}));
@@ -51,7 +66,7 @@ TEST(ExplainShapes, ChainsLinkTheirCellsStrongAndWeakInTheirOrder) {
 }
 
 TEST(ExplainShapes, AWingHasItsPivotAndAFishItsCover) {
-    const TExplainStep XY{smXYWing, {1, 2, 3}, {Cell(4, 4), Cell(4, 0), Cell(0, 4)}, {}};
+    const TExplainStep XY = Shape(smXYWing, {1, 2, 3}, {Cell(4, 4), Cell(4, 0), Cell(0, 4)}, {});
     const TExplainMarks Wing = MarksOf(XY);
     EXPECT_EQ(Wing.Pivot, Cell(4, 4));
     EXPECT_EQ(Wing.Links, (std::vector<TExplainLink>{{Cell(4, 4), Cell(4, 0), false},
@@ -59,7 +74,8 @@ TEST(ExplainShapes, AWingHasItsPivotAndAFishItsCover) {
     // Where to look keeps the pivot but not the links' lines.
     EXPECT_EQ(LookMarks(WithStep(XY)).Pivot, Cell(4, 4));
 
-    TExplainStep Fish{smXWing, {7}, {Cell(1, 0), Cell(6, 0), Cell(1, 5), Cell(6, 5)}, {0, 5}};
+    TExplainStep Fish =
+        Shape(smXWing, {7}, {Cell(1, 0), Cell(6, 0), Cell(1, 5), Cell(6, 5)}, {0, 5});
     Fish.Cover = {ColUnit(1), ColUnit(6), ColUnit(6), 27};
     const TExplainMarks Marks = MarksOf(Fish);
     EXPECT_EQ(Marks.CoverUnits, (std::vector<int>{ColUnit(1), ColUnit(6)}));
@@ -70,7 +86,8 @@ TEST(ExplainShapes, AWingHasItsPivotAndAFishItsCover) {
 }
 
 TEST(ExplainShapes, AColouringGivesEachCellItsColourAndLinksByIndex) {
-    TExplainStep Colouring{smSimpleColouring, {3}, {Cell(0, 0), Cell(0, 3), Cell(4, 3)}, {}};
+    TExplainStep Colouring =
+        Shape(smSimpleColouring, {3}, {Cell(0, 0), Cell(0, 3), Cell(4, 3)}, {});
     Colouring.Colours = {0, 1, 0};
     Colouring.Links = {{0, 1, ColUnit(0)}, {1, 2, RowUnit(3)}, {2, 7, 0}, {-1, 0, 0}};
     const TExplainMarks Marks = MarksOf(Colouring);
@@ -84,10 +101,9 @@ TEST(ExplainShapes, AColouringGivesEachCellItsColourAndLinksByIndex) {
 TEST(ExplainShapes, AnAssumptionNumbersItsCellsAndLinksThoseThatFollow) {
     // Assumed in A1; then B5, which A1 does not see, then C5 and C2, each seeing the one
     // before it.
-    TExplainStep KeepOff{smKeepOff,
-                         {6, 2},
-                         {Cell(0, 0), Cell(1, 4), Cell(2, 4), Cell(2, 1)},
-                         {RowUnit(8), BoxUnit(0, 1), RowUnit(4), ColUnit(2)}};
+    TExplainStep KeepOff =
+        Shape(smKeepOff, {6, 2}, {Cell(0, 0), Cell(1, 4), Cell(2, 4), Cell(2, 1)},
+              {RowUnit(8), BoxUnit(0, 1), RowUnit(4), ColUnit(2)});
     KeepOff.Removes = {{Cell(0, 0), 6}};
     const TExplainMarks Marks = MarksOf(KeepOff);
     EXPECT_EQ(Marks.Chain, KeepOff.Cells);
@@ -130,12 +146,13 @@ protected:
 };
 
 TEST_F(ExplainShapesDrawn, LinksPivotColoursAndNumbersShowWhereTheyBelong) {
-    const QImage Wing = Draw(WithStep({smXYWing, {1, 2, 3}, {Cell(4, 4), Cell(4, 0), Cell(0, 4)}}));
+    const QImage Wing =
+        Draw(WithStep(Shape(smXYWing, {1, 2, 3}, {Cell(4, 4), Cell(4, 0), Cell(0, 4)})));
     EXPECT_TRUE(LinkBetween(Wing, Cell(4, 4), Cell(4, 0)));
     EXPECT_TRUE(LinkBetween(Wing, Cell(4, 4), Cell(0, 4)));
     EXPECT_FALSE(LinkBetween(Wing, Cell(4, 0), Cell(0, 4)));
 
-    TExplainStep Colouring{smSimpleColouring, {3}, {Cell(0, 0), Cell(0, 3)}, {}};
+    TExplainStep Colouring = Shape(smSimpleColouring, {3}, {Cell(0, 0), Cell(0, 3)}, {});
     Colouring.Colours = {0, 1};
     Colouring.Links = {{0, 1, ColUnit(0)}};
     const QImage Coloured = Draw(WithStep(Colouring));
@@ -145,17 +162,16 @@ TEST_F(ExplainShapesDrawn, LinksPivotColoursAndNumbersShowWhereTheyBelong) {
     EXPECT_GT(Second.red(), Second.blue() + 30) << "the second is orange";
     EXPECT_TRUE(LinkBetween(Coloured, Cell(0, 0), Cell(0, 3)));
 
-    TExplainStep KeepOff{smKeepOff,
-                         {6, 2},
-                         {Cell(0, 0), Cell(2, 4), Cell(2, 1)},
-                         {RowUnit(8), RowUnit(4), ColUnit(2)}};
+    TExplainStep KeepOff = Shape(smKeepOff, {6, 2}, {Cell(0, 0), Cell(2, 4), Cell(2, 1)},
+                                 {RowUnit(8), RowUnit(4), ColUnit(2)});
     const QImage Chain = Draw(WithStep(KeepOff));
     // The badge of the first cell sits in its top-left corner.
     const QColor Badge = Chain.pixelColor(
         Centre(Cell(0, 0)) - QPoint(Board->CellWidth / 2 - 5, Board->CellHeight / 2 - 5));
     EXPECT_EQ(Badge, ExplainLinkColor());
 
-    TExplainStep Fish{smXWing, {7}, {Cell(1, 0), Cell(6, 0), Cell(1, 5), Cell(6, 5)}, {0, 5}};
+    TExplainStep Fish =
+        Shape(smXWing, {7}, {Cell(1, 0), Cell(6, 0), Cell(1, 5), Cell(6, 5)}, {0, 5});
     Fish.Cover = {ColUnit(1), ColUnit(6)};
     const QImage Fished = Draw(WithStep(Fish));
     // The cover's dashed frame runs down column B, inside its left edge.
